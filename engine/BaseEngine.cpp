@@ -1,0 +1,412 @@
+#include "engine/BaseEngine.h"
+
+#include "engine/DisplayableObject.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+	const int KEY_TABLE_SIZE = 256;
+	const int WINDOW_X = 10;
+	const int WINDOW_Y = 40;
+	const uint32_t RED_MASK = 0x00FF0000;
+	const uint32_t GREEN_MASK = 0x0000FF00;
+	const uint32_t BLUE_MASK = 0x000000FF;
+	const uint32_t ALPHA_MASK = 0xFF000000;
+	const int DEFAULT_BACKGROUND = 0xFFFF00;
+	const int BASE_TICK_MS = 15;
+	const int BASE_SLEEP_MS = 9;
+
+	// Index of each key code above 127 that the key table tracks.
+	struct KeyIndex {
+		int keyCode;
+		int index;
+	};
+	const KeyIndex KEY_INDICES[] = {
+		{SDLK_UP, 128}, {SDLK_DOWN, 129}, {SDLK_LEFT, 130}, {SDLK_RIGHT, 131},
+		{SDLK_F1, 132}, {SDLK_F2, 133}, {SDLK_F3, 134}, {SDLK_F4, 135},
+		{SDLK_F5, 136}, {SDLK_F6, 137}, {SDLK_F7, 138}, {SDLK_F8, 139},
+		{SDLK_F9, 140}, {SDLK_F10, 141}, {SDLK_F11, 142}, {SDLK_F12, 143},
+		{SDLK_PRINTSCREEN, 144}, {SDLK_SCROLLLOCK, 145}, {SDLK_PAUSE, 146},
+		{SDLK_INSERT, 147}, {SDLK_HOME, 148}, {SDLK_PAGEUP, 149},
+		{SDLK_END, 151}, {SDLK_PAGEDOWN, 152}, {SDLK_CAPSLOCK, 158},
+		{SDLK_NUMLOCKCLEAR, 159}, {SDLK_KP_DIVIDE, 160}, {SDLK_KP_MULTIPLY, 161},
+		{SDLK_KP_MINUS, 162}, {SDLK_KP_PLUS, 163}, {SDLK_KP_ENTER, 164},
+	};
+
+	int Fail(const char *what)
+	{
+		fprintf(stderr, "Unable to create the %s: %s\n", what, SDL_GetError());
+		return 1;
+	}
+}
+
+BaseEngine::BaseEngine()
+{
+}
+
+BaseEngine::~BaseEngine()
+{
+	BaseEngine::DestroyAllObjects();
+	fontCache.FreeAllFonts();
+	objects.shrink_to_fit();
+	ReleaseWindow();
+}
+
+int BaseEngine::Initialise(const char *title, int width, int height, const char *defaultFontFile, int defaultFontSize)
+{
+	this->width = width;
+	this->height = height;
+	if(SDL_Init(SDL_INIT_VIDEO) < 0)
+	{
+		fprintf(stderr, "Unable to init SDL: %s\n", SDL_GetError());
+		return 1;
+	}
+	atexit(SDL_Quit);
+	if(TTF_Init() < 0)
+		fprintf(stderr, "Unable to start the font library: %s\n", TTF_GetError());
+	atexit(TTF_Quit);
+
+	fontCache.OpenAllFonts();
+	if(defaultFontFile && *defaultFontFile)
+		defaultFont = GetFont(defaultFontFile, defaultFontSize);
+
+	// A game without its window or surfaces cannot run: say which part
+	// failed and stop, rather than crash on the first drawing.
+	window = SDL_CreateWindow(title, WINDOW_X, WINDOW_Y, width, height, 0);
+	if(!window)
+		return Fail("window");
+	renderer = SDL_CreateRenderer(window, -1, 0);
+	if(!renderer)
+		return Fail("renderer");
+	texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width, height);
+	if(!texture)
+		return Fail("screen texture");
+	// The alpha byte of our colours is 0: the copy to the window must ignore it.
+	SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);
+	frameSurface = SDL_CreateRGBSurface(0, width, height, 32, RED_MASK, GREEN_MASK, BLUE_MASK, ALPHA_MASK);
+	if(!frameSurface)
+		return Fail("frame surface");
+	backgroundSurface = SDL_CreateRGBSurface(0, width, height, 32, RED_MASK, GREEN_MASK, BLUE_MASK, ALPHA_MASK);
+	if(!backgroundSurface)
+		return Fail("background surface");
+
+	keyStates.assign(KEY_TABLE_SIZE, 0);
+	InitialiseGame();
+	return 0;
+}
+
+void BaseEngine::ReleaseWindow()
+{
+	if(backgroundSurface)
+		SDL_FreeSurface(backgroundSurface);
+	if(frameSurface)
+		SDL_FreeSurface(frameSurface);
+	if(texture)
+		SDL_DestroyTexture(texture);
+	if(renderer)
+		SDL_DestroyRenderer(renderer);
+	if(window)
+		SDL_DestroyWindow(window);
+	backgroundSurface = frameSurface = nullptr;
+	texture = nullptr;
+	renderer = nullptr;
+	window = nullptr;
+}
+
+int BaseEngine::MainLoop()
+{
+	while(RunPass(static_cast<int>(SDL_GetTicks())))
+		continue;
+	return 0;
+}
+
+bool BaseEngine::RunPass(int tick)
+{
+	if(exitCode != -1)
+		return false;
+	currentTick = tick;
+	SDL_Event event;
+	while(SDL_PollEvent(&event))
+	{
+		// A window close ends the loop at once: no tick, no redraw.
+		if(event.type == SDL_QUIT)
+			return false;
+		DispatchEvent(event);
+	}
+	GameAction();
+	RedrawScreen();
+	return exitCode == -1;
+}
+
+void BaseEngine::DispatchEvent(const SDL_Event &event)
+{
+	switch(event.type)
+	{
+	case SDL_KEYDOWN:
+		if(!keyStates.empty())
+			keyStates[KeyTableIndex(event.key.keysym.sym)] = 1;
+		KeyDown(event.key.keysym.sym);
+		break;
+	case SDL_KEYUP:
+		if(!keyStates.empty())
+			keyStates[KeyTableIndex(event.key.keysym.sym)] = 0;
+		KeyUp(event.key.keysym.sym);
+		break;
+	case SDL_MOUSEMOTION:
+		mouseX = event.motion.x;
+		mouseY = event.motion.y;
+		MouseMoved(event.motion.x, event.motion.y);
+		break;
+	case SDL_MOUSEBUTTONDOWN:
+		mouseDownX = event.button.x;
+		mouseDownY = event.button.y;
+		MouseDown(event.button.button, event.button.x, event.button.y);
+		break;
+	case SDL_MOUSEBUTTONUP:
+		mouseUpX = event.button.x;
+		mouseUpY = event.button.y;
+		MouseUp(event.button.button, event.button.x, event.button.y);
+		break;
+	default:
+		break;
+	}
+}
+
+void BaseEngine::Deinitialise()
+{
+	CleanUp();
+	keyStates.clear();
+	keyStates.shrink_to_fit();
+}
+
+int BaseEngine::KeyTableIndex(int keyCode)
+{
+	if(keyCode >= 0 && keyCode <= 127)
+		return keyCode;
+	for(const KeyIndex &entry : KEY_INDICES)
+		if(entry.keyCode == keyCode)
+			return entry.index;
+	return 0;
+}
+
+void BaseEngine::DestroyAllObjects()
+{
+	abortIteration = 1;
+	// Always delete the front entry: a transient object takes itself out,
+	// and anything it deletes on its way out leaves the list too, so no
+	// object is skipped or deleted twice.
+	while(!objects.empty())
+	{
+		DisplayableObject *front = objects.front();
+		delete front;
+		if(!objects.empty() && objects.front() == front)
+			objects.erase(objects.begin());
+	}
+}
+
+int BaseEngine::GetTime() const
+{
+	return currentTick + timeOffset;
+}
+
+void BaseEngine::KeyUp(int)
+{
+}
+
+void BaseEngine::KeyDown(int)
+{
+}
+
+void BaseEngine::MouseMoved(int, int)
+{
+}
+
+void BaseEngine::MouseDown(int, int, int)
+{
+}
+
+void BaseEngine::MouseUp(int, int, int)
+{
+}
+
+int BaseEngine::InitialiseGame()
+{
+	InitialiseObjects();
+	SetupBackground();
+	return 0;
+}
+
+void BaseEngine::CleanUp()
+{
+}
+
+int BaseEngine::InitialiseObjects()
+{
+	DestroyAllObjects();
+	return 0;
+}
+
+void BaseEngine::SetupBackground()
+{
+	FillBackground(DEFAULT_BACKGROUND);
+}
+
+void BaseEngine::GameAction()
+{
+	if(currentTick < nextTickTime)
+	{
+		if(nextTickTime - currentTick >= BASE_SLEEP_MS)
+			SDL_Delay(BASE_SLEEP_MS);
+		return;
+	}
+	nextTickTime = currentTick + BASE_TICK_MS;
+	UpdateObjects(currentTick);
+}
+
+void BaseEngine::AfterUndrawObjects()
+{
+}
+
+void BaseEngine::AfterDrawStrings()
+{
+}
+
+void BaseEngine::AfterDrawObjects()
+{
+}
+
+void BaseEngine::DrawStrings()
+{
+}
+
+bool BaseEngine::LockFrame()
+{
+	if(!SDL_MUSTLOCK(frameSurface))
+		return true;
+	frameSurfaceLocked = 1;
+	return SDL_LockSurface(frameSurface) >= 0;
+}
+
+void BaseEngine::RedrawScreen()
+{
+	if(!redrawNeeded || !frameSurface)
+		return;
+	redrawNeeded = 0;
+	if(fullRedraw)
+	{
+		fullRedraw = 0;
+		if(!LockFrame())
+			return;
+		memcpy(frameSurface->pixels, backgroundSurface->pixels,
+			static_cast<size_t>(backgroundSurface->pitch / 4) * height * 4);
+	}
+	else
+	{
+		if(!LockFrame())
+			return;
+		UndrawObjects();
+		AfterUndrawObjects();
+	}
+	DrawStrings();
+	AfterDrawStrings();
+	DrawObjects();
+	AfterDrawObjects();
+	if(SDL_MUSTLOCK(frameSurface))
+		SDL_UnlockSurface(frameSurface);
+	frameSurfaceLocked = 0;
+
+	SDL_UpdateTexture(texture, nullptr, frameSurface->pixels, frameSurface->pitch);
+	SDL_RenderCopy(renderer, texture, nullptr, nullptr);
+	SDL_RenderPresent(renderer);
+}
+
+void BaseEngine::UndrawObjects()
+{
+	abortIteration = 0;
+	for(int i = 0; i < ObjectCount(); ++i)
+	{
+		objects[i]->RedrawBackground();
+		if(abortIteration)
+			return;
+	}
+}
+
+void BaseEngine::DrawObjects()
+{
+	abortIteration = 0;
+	for(int i = 0; i < ObjectCount(); ++i)
+	{
+		objects[i]->Draw();
+		if(abortIteration)
+			return;
+	}
+}
+
+void BaseEngine::UpdateObjects(int currentTime)
+{
+	abortIteration = 0;
+	for(int i = 0; i < ObjectCount(); ++i)
+	{
+		objects[i]->Update(currentTime);
+		if(abortIteration)
+			return;
+	}
+}
+
+void BaseEngine::FillBackground(int colour)
+{
+	SDL_Rect area = {0, 0, width, height};
+	SDL_FillRect(backgroundSurface, &area, static_cast<Uint32>(colour));
+}
+
+int BaseEngine::AddObject(DisplayableObject *object)
+{
+	objects.push_back(object);
+	return ObjectCount() - 1;
+}
+
+void BaseEngine::RemoveObjectAt(int index)
+{
+	objects.erase(objects.begin() + index);
+}
+
+DisplayableObject *BaseEngine::ObjectAt(int index) const
+{
+	return objects[index];
+}
+
+int BaseEngine::ObjectCount() const
+{
+	return static_cast<int>(objects.size());
+}
+
+void BaseEngine::CopyBackgroundArea(int x, int y, int width, int height)
+{
+	if(!backgroundSurface || !frameSurface)
+		return;
+	const int rowLength = backgroundSurface->pitch / 4;
+	const int rows = backgroundSurface->h < this->height ? backgroundSurface->h : this->height;
+	// Rectangles such as the cursor's reach past the window: copy the part inside.
+	if(x < 0)
+	{
+		width += x;
+		x = 0;
+	}
+	if(y < 0)
+	{
+		height += y;
+		y = 0;
+	}
+	if(x + width > rowLength)
+		width = rowLength - x;
+	if(y + height > rows)
+		height = rows - y;
+	if(width <= 0 || height <= 0)
+		return;
+	const uint32_t *from = static_cast<const uint32_t *>(backgroundSurface->pixels);
+	uint32_t *to = static_cast<uint32_t *>(frameSurface->pixels);
+	for(int row = y; row < y + height; ++row)
+		memcpy(to + row * rowLength + x, from + row * rowLength + x, static_cast<size_t>(width) * 4);
+}

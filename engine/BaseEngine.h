@@ -1,0 +1,124 @@
+#ifndef VEXARIFT_ENGINE_BASEENGINE_H
+#define VEXARIFT_ENGINE_BASEENGINE_H
+
+#include "engine/FontCache.h"
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <vector>
+
+class DisplayableObject;
+
+// The reusable frame of the game: one window, a frame surface that is shown
+// and a background surface holding the screen's static picture, the list of
+// displayable objects, the font cache and the loop that dispatches input,
+// ticks and redraws.
+//
+// Everything runs on one thread. Game rules run only inside input events;
+// ticks drive animation alone. A redraw happens only in loop passes where an
+// object or state set redrawNeeded, so an idle screen costs no drawing.
+//
+// The fields are public because objects and states raise the redraw flags
+// and read the surfaces directly; tests set currentTick to drive time.
+class BaseEngine {
+public:
+	BaseEngine();
+	virtual ~BaseEngine();
+
+	BaseEngine(const BaseEngine &) = delete;
+	BaseEngine &operator=(const BaseEngine &) = delete;
+
+	// 0 when the engine is ready, 1 when the media library failed to start
+	// (or, beyond that, when the window or its surfaces could not be made).
+	int Initialise(const char *title, int width, int height, const char *defaultFontFile, int defaultFontSize);
+	// Runs until Esc or a window close; returns 0.
+	int MainLoop();
+	// One pass of the main loop at the given tick: drain events, tick,
+	// redraw. Returns false once the loop must end.
+	bool RunPass(int tick);
+	void Deinitialise();
+
+	static int KeyTableIndex(int keyCode);
+
+	// Hooks, in the order the game's engine replaces them.
+	virtual void DestroyAllObjects();
+	int GetTime() const;
+	virtual void KeyUp(int keyCode);
+	virtual void KeyDown(int keyCode);
+	virtual void MouseMoved(int x, int y);
+	virtual void MouseDown(int button, int x, int y);
+	virtual void MouseUp(int button, int x, int y);
+	virtual int InitialiseGame();
+	virtual void CleanUp();
+	virtual int InitialiseObjects();
+	virtual void SetupBackground();
+	virtual void GameAction();
+	virtual void AfterUndrawObjects();
+	virtual void AfterDrawStrings();
+	virtual void AfterDrawObjects();
+	virtual void DrawStrings();
+	virtual void RedrawScreen();
+	virtual void UndrawObjects();
+	virtual void DrawObjects();
+	virtual void UpdateObjects(int currentTime);
+	virtual void FillBackground(int colour);
+
+	// The object list owns its entries; transient objects take themselves
+	// out when deleted, which is why it holds plain pointers.
+	int AddObject(DisplayableObject *object);
+	void RemoveObjectAt(int index);
+	DisplayableObject *ObjectAt(int index) const;
+	int ObjectCount() const;
+	void CopyBackgroundArea(int x, int y, int width, int height);
+
+	// Software drawing primitives; a null target means the frame surface.
+	void DrawLine(double x1, double y1, double x2, double y2, int colour, SDL_Surface *target = nullptr);
+	void DrawThickLine(double x1, double y1, double x2, double y2, int colour, int thickness, SDL_Surface *target = nullptr);
+	void DrawRectangleOutline(SDL_Surface *target, int x1, int y1, int x2, int y2, int colour);
+	void FillRectangle(int x1, int y1, int x2, int y2, int colour, SDL_Surface *target = nullptr);
+	void FillOval(int x1, int y1, int x2, int y2, int colour, SDL_Surface *target = nullptr);
+	void FillTriangle(double x1, double y1, double x2, double y2, double x3, double y3, int colour, SDL_Surface *target = nullptr);
+	void FillTriangleSlice(double xa, double xb, double ya1, double yb1, double ya2, double yb2, int colour, SDL_Surface *target = nullptr);
+
+	// Text; a null font means the default font, a null target the frame.
+	void DrawText(int x, int y, const char *text, int colour, Font *font = nullptr, SDL_Surface *target = nullptr);
+	int DrawTextRightAligned(const char *text, Font *font, int colour, int y, int rightMargin);
+	Font *GetFont(const char *fileName, int pointSize);
+
+	int exitCode = -1;
+	std::vector<uint8_t> keyStates;
+	int width = 0;
+	int height = 0;
+	SDL_Surface *frameSurface = nullptr;
+	SDL_Surface *backgroundSurface = nullptr;
+	SDL_Window *window = nullptr;
+	SDL_Renderer *renderer = nullptr;
+	SDL_Texture *texture = nullptr;
+	int currentTick = 0;
+	int timeOffset = 0;
+	uint8_t redrawNeeded = 1;
+	uint8_t fullRedraw = 1;
+	int nextTickTime = 0;
+	int mouseDownX = 0;
+	int mouseDownY = 0;
+	int mouseUpX = 0;
+	int mouseUpY = 0;
+	int mouseX = 0;
+	int mouseY = 0;
+	int abortIteration = 0;
+	std::vector<DisplayableObject *> objects;
+	FontCache fontCache;
+	// Borrowed from the cache; null when started without a default font.
+	Font *defaultFont = nullptr;
+	uint8_t frameSurfaceLocked = 0;
+
+private:
+	void PlotPixel(SDL_Surface *target, int x, int y, int colour) const;
+	SDL_Surface *TargetOrFrame(SDL_Surface *target) const;
+	bool LockFrame();
+	void DispatchEvent(const SDL_Event &event);
+	void ReleaseWindow();
+};
+
+#endif

@@ -1,0 +1,39 @@
+#ifndef VEXARIFT_ENGINE_IMAGEDATA_H
+#define VEXARIFT_ENGINE_IMAGEDATA_H
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <vector>
+
+// A decoded picture as a plain array of ARGB8888 pixels, row-major. The image
+// library only decodes; copying, masking and shrinking work on the array.
+//
+// A masked copy treats the bottom-right pixel, alpha included, as the
+// transparent colour, so artwork keeps its background colour there. An image
+// without pixels (never loaded, or whose load failed) draws nothing.
+class ImageData {
+public:
+	// False when the file cannot be decoded; the image is then empty.
+	bool LoadImage(const char *fileName);
+	void RenderImage(SDL_Surface *target, int srcX, int srcY, int dstX, int dstY, int width, int height) const;
+	void RenderImageWithMask(SDL_Surface *target, int srcX, int srcY, int dstX, int dstY, int width, int height) const;
+	// A copy of source reduced by factor in each direction, each pixel the
+	// average of its block with alpha 0.
+	void ShrinkFrom(const ImageData &source, int factor);
+
+	int GetWidth() const { return width; }
+	int GetHeight() const { return height; }
+	bool IsEmpty() const { return pixels.empty(); }
+	uint32_t PixelAt(int x, int y) const { return pixels[y * width + x]; }
+
+private:
+	void Copy(SDL_Surface *target, int srcX, int srcY, int dstX, int dstY, int width, int height, bool masked) const;
+	void Clear();
+
+	int width = 0;
+	int height = 0;
+	std::vector<uint32_t> pixels;
+};
+
+#endif

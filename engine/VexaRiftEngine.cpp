@@ -1,0 +1,86 @@
+#include "engine/VexaRiftEngine.h"
+
+#include "screens/GameState.h"
+#include "screens/StartGameState.h"
+
+namespace {
+	const int TICK_MS = 10;
+	const int ESC_KEY = 27;
+}
+
+VexaRiftEngine::VexaRiftEngine()
+{
+	currentState = std::make_unique<StartGameState>(this);
+}
+
+VexaRiftEngine::VexaRiftEngine(std::unique_ptr<GameState> firstState)
+	: currentState(std::move(firstState))
+{
+}
+
+VexaRiftEngine::~VexaRiftEngine()
+{
+	// The states go before the objects, as in a switch; the base destructor
+	// then deletes the objects.
+	currentState.reset();
+	pendingState.reset();
+}
+
+void VexaRiftEngine::SetNextState(GameState *state)
+{
+	pendingState.reset(state);
+}
+
+void VexaRiftEngine::KeyDown(int keyCode)
+{
+	if(keyCode == ESC_KEY)
+	{
+		exitCode = 0;
+		return;
+	}
+	currentState->KeyDown(keyCode);
+}
+
+void VexaRiftEngine::MouseMoved(int x, int y)
+{
+	currentState->MouseMoved(x, y);
+}
+
+void VexaRiftEngine::MouseDown(int button, int x, int y)
+{
+	currentState->MouseDown(button, x, y);
+}
+
+int VexaRiftEngine::InitialiseObjects()
+{
+	abortIteration = 1;
+	DestroyAllObjects();
+	return currentState->InitialiseObjects();
+}
+
+void VexaRiftEngine::SetupBackground()
+{
+	currentState->SetupBackground();
+}
+
+void VexaRiftEngine::GameAction()
+{
+	if(currentTick < nextTickTime)
+		return;
+	// Measured from the tick taken: late ticks are not made up.
+	nextTickTime = currentTick + TICK_MS;
+	UpdateObjects(currentTick);
+
+	if(!pendingState)
+		return;
+	currentState = std::move(pendingState);
+	InitialiseObjects();
+	SetupBackground();
+	redrawNeeded = 1;
+	fullRedraw = 1;
+}
+
+void VexaRiftEngine::DrawStrings()
+{
+	currentState->DrawStrings();
+}

@@ -1,0 +1,67 @@
+#include "hud/AnimatedTextObject.h"
+
+#include "engine/BaseEngine.h"
+
+namespace {
+	const size_t MAX_TEXT_LENGTH = 199;
+	const int TEXT_COLOUR = 0xFFFFFF;
+	const int SIZE_MARGIN = 5;
+}
+
+AnimatedTextObject::AnimatedTextObject(BaseEngine *engine, const char *text, int x, int y, int targetX, int targetY,
+		Font *font, int durationMs, bool hideWhenDone)
+	: TransientObject(engine), text(std::string(text ? text : "").substr(0, MAX_TEXT_LENGTH)), font(font),
+	targetX(targetX), targetY(targetY), duration(durationMs), hideWhenDone(hideWhenDone)
+{
+	this->x = previousX = x;
+	this->y = previousY = y;
+	int textWidth = 0;
+	int textHeight = 0;
+	if(font && font->GetHandle() && TTF_SizeText(font->GetHandle(), this->text.c_str(), &textWidth, &textHeight) < 0)
+		textWidth = textHeight = 0;
+	width = textWidth + SIZE_MARGIN;
+	height = textHeight + SIZE_MARGIN;
+	visible = true;
+}
+
+void AnimatedTextObject::Update(int currentTime)
+{
+	lastTime = currentTime;
+	if(currentTime < motion.endTime)
+	{
+		previousX = x;
+		previousY = y;
+		visible = true;
+		motion.UpdatePosition(currentTime);
+		x = motion.currentX;
+		y = motion.currentY;
+		engine->redrawNeeded = 1;
+		return;
+	}
+	if(started)
+	{
+		if(hideWhenDone)
+			visible = false;
+		engine->redrawNeeded = 1;
+		return;
+	}
+	motion.startTime = currentTime;
+	motion.endTime = currentTime + duration;
+	motion.startX = x;
+	motion.startY = y;
+	motion.endX = targetX;
+	motion.endY = targetY;
+	motion.UpdatePosition(currentTime);
+	x = motion.currentX;
+	y = motion.currentY;
+	started = true;
+	engine->redrawNeeded = 1;
+}
+
+void AnimatedTextObject::Draw()
+{
+	if(!visible)
+		return;
+	engine->DrawText(x, y, text.c_str(), TEXT_COLOUR, font, engine->frameSurface);
+	RememberPosition();
+}

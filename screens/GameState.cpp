@@ -1,0 +1,10 @@
+#include "screens/GameState.h"
+
+GameState::GameState(VexaRiftEngine *engine)
+	: engine(engine)
+{
+}
+
+void GameState::DrawStrings()
+{
+}
