@@ -13,8 +13,8 @@ VexaRiftEngine::VexaRiftEngine()
 	currentState = std::make_unique<StartGameState>(this);
 }
 
-VexaRiftEngine::VexaRiftEngine(std::unique_ptr<GameState> firstState)
-	: currentState(std::move(firstState))
+VexaRiftEngine::VexaRiftEngine(const std::function<std::unique_ptr<GameState>(VexaRiftEngine *)> &makeFirstState)
+	: currentState(makeFirstState(this))
 {
 }
 

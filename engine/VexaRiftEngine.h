@@ -3,6 +3,7 @@
 
 #include "engine/BaseEngine.h"
 
+#include <functional>
 #include <memory>
 
 class GameState;
@@ -14,8 +15,8 @@ class VexaRiftEngine : public BaseEngine {
 public:
 	// Creates the start screen as the first state.
 	VexaRiftEngine();
-	// Starts on the given state instead; used by tests.
-	explicit VexaRiftEngine(std::unique_ptr<GameState> firstState);
+	// Starts on the state the factory makes instead; used by tests.
+	explicit VexaRiftEngine(const std::function<std::unique_ptr<GameState>(VexaRiftEngine *)> &makeFirstState);
 	~VexaRiftEngine() override;
 
 	// Takes ownership; a state already pending is deleted. Null leaves
