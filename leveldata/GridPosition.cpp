@@ -1,0 +1,25 @@
+#include "leveldata/GridPosition.h"
+
+bool IsInsideGrid(int column, int row)
+{
+	return column >= 0 && column < kGridColumns && row >= 0 && row < kGridRows;
+}
+
+std::vector<GridPosition> GetGridNeighbours(int column, int row)
+{
+	std::vector<GridPosition> neighbours;
+	auto addIfInside = [&](int c, int r) {
+		if (IsInsideGrid(c, r))
+			neighbours.push_back({c, r});
+	};
+	// An even row's diagonal neighbours are up-left and straight up (or
+	// down); an odd row is shifted right, so it pairs with c and c + 1.
+	int firstDiagonal = (row % 2 == 0) ? column - 1 : column;
+	addIfInside(column - 1, row);
+	addIfInside(column + 1, row);
+	addIfInside(firstDiagonal, row - 1);
+	addIfInside(firstDiagonal + 1, row - 1);
+	addIfInside(firstDiagonal, row + 1);
+	addIfInside(firstDiagonal + 1, row + 1);
+	return neighbours;
+}

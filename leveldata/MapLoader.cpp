@@ -1,0 +1,218 @@
+#include "leveldata/MapLoader.h"
+
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <utility>
+
+namespace {
+
+const char kUnknownTypeFormat[] = "Unknown type: %s\n";
+const char kLastRunFile[] = "LastRun";
+
+void PrintUnknownType(const std::string &word)
+{
+	fprintf(stderr, kUnknownTypeFormat, word.c_str());
+}
+
+// Prints what the game shows on its console and keeps the records.
+class ConsoleListener : public MapFileListener {
+public:
+	void MapRead(int, std::unique_ptr<MapRecord> record) override { maps.push_back(std::move(record)); }
+
+	void UnknownLine(int, const std::string &text) override { printf("Unknown line: %s\n", text.c_str()); }
+
+	void UnknownType(int, int, const std::string &word) override { PrintUnknownType(word); }
+
+	// A short row is read on as EMPTY; the format asks for ten words, but
+	// the game has nothing more to say about it than the author's checker.
+	void ShortRow(int, int) override {}
+
+	void MapEndsEarly(int mapLine) override { fprintf(stderr, "Map at line %d ends early; skipped\n", mapLine); }
+
+	void StartOutsideGrid(int mapLine, GridPosition) override
+	{
+		fprintf(stderr, "Map at line %d starts outside the grid; skipped\n", mapLine);
+	}
+
+	std::vector<std::unique_ptr<MapRecord>> maps;
+};
+
+// std::getline, but a carriage return before the line feed belongs to the
+// line end. A carriage return on an unterminated last line is kept: it is
+// not part of a line end there.
+bool ReadLine(std::istream &in, std::string &line)
+{
+	if (!std::getline(in, line))
+		return false;
+	if (!in.eof() && !line.empty() && line.back() == '\r')
+		line.pop_back();
+	return true;
+}
+
+// What atoi reads, without its undefined behaviour on overflow: such a value
+// lies far outside the grid anyway.
+int ParseInteger(const std::string &line)
+{
+	long value = std::strtol(line.c_str(), nullptr, 10);
+	if (value > INT_MAX)
+		return INT_MAX;
+	if (value < INT_MIN)
+		return INT_MIN;
+	return static_cast<int>(value);
+}
+
+void ParseRow(const std::string &line, int lineNumber, int row, MapRecord &record, MapFileListener &listener)
+{
+	std::vector<std::string> words = SplitString(line, ' ');
+	int columns = words.size() < kGridColumns ? static_cast<int>(words.size()) : kGridColumns;
+	for (int column = 0; column < columns; ++column) {
+		NodeType type = EMPTY;
+		if (!FindNodeType(words[column], type))
+			listener.UnknownType(lineNumber, column, words[column]);
+		record.types[column][row] = type;
+	}
+	if (columns < kGridColumns)
+		listener.ShortRow(lineNumber, columns);
+}
+
+} // namespace
+
+std::vector<std::string> SplitString(const std::string &line, char delimiter)
+{
+	std::vector<std::string> words;
+	std::string word;
+	for (char ch : line) {
+		if (ch != delimiter) {
+			word += ch;
+			continue;
+		}
+		words.push_back(word);
+		word.clear();
+	}
+	if (!word.empty())
+		words.push_back(word);
+	return words;
+}
+
+bool FindNodeType(const std::string &word, NodeType &type)
+{
+	static const std::pair<const char *, NodeType> keywords[] = {
+		{"EMPTY", EMPTY},
+		{"HACKED", HACKED},
+		{"FIREWALL", FIREWALL},
+		{"ANTIVIRUS", ANTIVIRUS},
+		{"RESTORATION_NODE", RESTORATION_NODE},
+		{"VIRUS_SUPPRESSOR", VIRUS_SUPPRESSOR},
+		{"SYSTEM_CORE", SYSTEM_CORE},
+		{"ITEM_SELF_REPAIR", ITEM_SELF_REPAIR},
+		{"ITEM_KERNEL_ROT", ITEM_KERNEL_ROT},
+		{"ITEM_POLYMORPHIC_SHIELD", ITEM_POLYMORPHIC_SHIELD},
+		{"ITEM_SECONDARY_VECTOR", ITEM_SECONDARY_VECTOR},
+		{"DATA_CACHE", DATA_CACHE},
+	};
+	for (const auto &keyword : keywords) {
+		if (word == keyword.first) {
+			type = keyword.second;
+			return true;
+		}
+	}
+	return false;
+}
+
+NodeType ParseNodeType(const std::string &word)
+{
+	NodeType type = EMPTY;
+	if (!FindNodeType(word, type))
+		PrintUnknownType(word);
+	return type;
+}
+
+std::unique_ptr<MapRecord> ParseMapRecord(std::istream &in, int mapLine, MapFileListener &listener)
+{
+	auto record = std::make_unique<MapRecord>();
+	int lineNumber = mapLine;
+	std::string line;
+	for (int row = 0; row < kGridRows; ++row) {
+		if (!ReadLine(in, line)) {
+			listener.MapEndsEarly(mapLine);
+			return nullptr;
+		}
+		ParseRow(line, ++lineNumber, row, *record, listener);
+	}
+	for (int *coordinate : {&record->startColumn, &record->startRow}) {
+		if (!ReadLine(in, line)) {
+			listener.MapEndsEarly(mapLine);
+			return nullptr;
+		}
+		*coordinate = ParseInteger(line);
+	}
+	if (!IsInsideGrid(record->startColumn, record->startRow)) {
+		listener.StartOutsideGrid(mapLine, record->GetStart());
+		return nullptr;
+	}
+	return record;
+}
+
+std::unique_ptr<MapRecord> ParseMapRecord(std::istream &in)
+{
+	ConsoleListener listener;
+	return ParseMapRecord(in, 0, listener);
+}
+
+void ReadMapFile(std::istream &in, MapFileListener &listener)
+{
+	// Nine rows and the two start coordinates.
+	const int kRecordLines = kGridRows + 2;
+	int lineNumber = 0;
+	std::string line;
+	while (ReadLine(in, line)) {
+		++lineNumber;
+		if (line.empty())
+			continue;
+		if (line != "MAP") {
+			listener.UnknownLine(lineNumber, line);
+			continue;
+		}
+		std::unique_ptr<MapRecord> record = ParseMapRecord(in, lineNumber, listener);
+		if (record)
+			listener.MapRead(lineNumber, std::move(record));
+		lineNumber += kRecordLines;
+	}
+}
+
+std::vector<std::unique_ptr<MapRecord>> LoadMaps()
+{
+	const char kDataFile[] = "DATA";
+	ConsoleListener listener;
+	std::ifstream data(kDataFile);
+	if (data)
+		ReadMapFile(data, listener);
+	printf("Loaded %lu maps\n", static_cast<unsigned long>(listener.maps.size()));
+
+	std::ifstream lastRun(kLastRunFile);
+	if (lastRun) {
+		std::string stamp;
+		std::getline(lastRun, stamp);
+		printf("Last run: %s\n", stamp.c_str());
+	}
+	SaveLastRun();
+	return std::move(listener.maps);
+}
+
+void SaveLastRun()
+{
+	time_t now = time(nullptr);
+	const char *stamp = ctime(&now);
+	if (!stamp)
+		return;
+	FILE *file = fopen(kLastRunFile, "w");
+	if (!file)
+		return;
+	fputs(stamp, file);
+	fputs("\n", file);
+	fflush(file);
+	fclose(file);
+}
