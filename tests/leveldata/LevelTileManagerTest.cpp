@@ -1,0 +1,182 @@
+#include "leveldata/LevelTileManager.h"
+
+#include "support/TestEngine.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const uint32_t kLattice = 0x1A211C;
+const uint32_t kBox = 0x3A483D;
+const uint32_t kBlank = 0;
+
+// Three 64-pixel tiles side by side, for painting single tiles onto.
+class LatticeTest : public testing::Test {
+protected:
+	void SetUp() override
+	{
+		surface = SDL_CreateRGBSurface(0, 192, 64, 32, 0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000);
+		ASSERT_NE(surface, nullptr);
+		SDL_FillRect(surface, nullptr, kBlank);
+	}
+	void TearDown() override { SDL_FreeSurface(surface); }
+
+	uint32_t Pixel(int x, int y) const
+	{
+		return static_cast<uint32_t *>(surface->pixels)[y * (surface->pitch / 4) + x];
+	}
+
+	TestEngine engine;
+	LevelTileManager tiles{64, 64};
+	SDL_Surface *surface = nullptr;
+};
+
+// Logs the tiles it is asked to paint instead of painting them.
+class LoggingTileManager : public TileManager {
+public:
+	LoggingTileManager() : TileManager(10, 20) {}
+	void DrawTileAt(BaseEngine *, SDL_Surface *, int mapX, int mapY, int screenX, int screenY) override
+	{
+		log.push_back(std::to_string(mapX) + "," + std::to_string(mapY) + "@" + std::to_string(screenX) + "," +
+			std::to_string(screenY));
+	}
+	std::vector<std::string> log;
+};
+
+} // namespace
+
+TEST(LevelTileManager, NodeCentresAtTheGridCorners)
+{
+	LevelTileManager tiles(64, 64);
+	const int cases[][4] = {{0, 0, 32, 32}, {9, 0, 1184, 32}, {0, 1, 96, 96}, {9, 1, 1248, 96}, {0, 8, 32, 544},
+		{9, 8, 1184, 544}, {4, 7, 608, 480}};
+	for (const auto &c : cases) {
+		int x = -1;
+		int y = -1;
+		tiles.GetNodeCentre(c[0], c[1], x, y);
+		EXPECT_EQ(x, c[2]) << c[0] << "," << c[1];
+		EXPECT_EQ(y, c[3]) << c[0] << "," << c[1];
+	}
+	// Odd tile sizes truncate the half tile.
+	LevelTileManager odd(9, 7);
+	int x = 0;
+	int y = 0;
+	odd.GetNodeCentre(2, 3, x, y);
+	EXPECT_EQ(x, 2 * 2 * 7 + 7 + 3);
+	EXPECT_EQ(y, 3 * 9 + 4);
+}
+
+TEST(LevelTileManager, NodeTilesShareTheirParity)
+{
+	EXPECT_TRUE(LevelTileManager::IsNodeTile(0, 0));
+	EXPECT_TRUE(LevelTileManager::IsNodeTile(19, 1));
+	EXPECT_TRUE(LevelTileManager::IsNodeTile(18, 8));
+	EXPECT_FALSE(LevelTileManager::IsNodeTile(1, 0));
+	EXPECT_FALSE(LevelTileManager::IsNodeTile(0, 1));
+	EXPECT_TRUE(LevelTileManager::IsNodeTile(-1, 1));
+}
+
+TEST_F(LatticeTest, NodeTileGetsTheDoubleDiagonalsAndTwoBoxes)
+{
+	tiles.DrawTileAt(&engine, surface, 0, 0, 0, 0);
+	// The row line through the middle, the full tile width.
+	for (int x : {0, 10, 21, 45, 63, 64})
+		EXPECT_EQ(Pixel(x, 32), kLattice) << x;
+	EXPECT_EQ(Pixel(66, 32), kBlank);
+	// One point on each of the four diagonal strokes, and their ends.
+	EXPECT_EQ(Pixel(15, 10), kLattice);
+	EXPECT_EQ(Pixel(10, 15), kLattice);
+	EXPECT_EQ(Pixel(10, 48), kLattice);
+	EXPECT_EQ(Pixel(50, 18), kLattice);
+	EXPECT_EQ(Pixel(5, 0), kLattice);
+	EXPECT_EQ(Pixel(63, 58), kLattice);
+	EXPECT_EQ(Pixel(5, 63), kLattice);
+	// Between the parallel strokes and off them the background shows.
+	EXPECT_EQ(Pixel(15, 15), kBlank);
+	EXPECT_EQ(Pixel(48, 48), kBlank);
+	EXPECT_EQ(Pixel(0, 0), kBlank);
+	EXPECT_EQ(Pixel(63, 63), kBlank);
+	// The boxes: corners (22, 27)-(28, 37) and (34, 27)-(40, 37), drawn last.
+	for (int x : {22, 25, 28, 34, 37, 40}) {
+		EXPECT_EQ(Pixel(x, 27), kBox) << x;
+		EXPECT_EQ(Pixel(x, 37), kBox) << x;
+	}
+	EXPECT_EQ(Pixel(22, 32), kBox);
+	EXPECT_EQ(Pixel(40, 30), kBox);
+	EXPECT_EQ(Pixel(23, 31), kBlank);
+	EXPECT_EQ(Pixel(37, 35), kBlank);
+	EXPECT_EQ(Pixel(31, 30), kBlank);
+	EXPECT_EQ(Pixel(21, 30), kBlank);
+	EXPECT_EQ(Pixel(41, 31), kBlank);
+	EXPECT_EQ(Pixel(25, 38), kBlank);
+}
+
+TEST_F(LatticeTest, InBetweenTileGetsOnlyTheRowLineAndCornerStrokes)
+{
+	tiles.DrawTileAt(&engine, surface, 1, 0, 64, 0);
+	for (int x : {64, 80, 96, 127, 128})
+		EXPECT_EQ(Pixel(x, 32), kLattice) << x;
+	EXPECT_EQ(Pixel(125, 2), kLattice);
+	EXPECT_EQ(Pixel(66, 61), kLattice);
+	EXPECT_EQ(Pixel(66, 2), kLattice);
+	EXPECT_EQ(Pixel(125, 61), kLattice);
+	// No diagonal through the middle and no boxes.
+	EXPECT_EQ(Pixel(79, 15), kBlank);
+	EXPECT_EQ(Pixel(96, 20), kBlank);
+	EXPECT_EQ(Pixel(86, 27), kBlank);
+	EXPECT_EQ(Pixel(98, 37), kBlank);
+	EXPECT_EQ(Pixel(96, 2), kBlank);
+	EXPECT_EQ(Pixel(96, 61), kBlank);
+}
+
+TEST_F(LatticeTest, TileKindFollowsTheScreenPositionNotTheMapPosition)
+{
+	// Map tile (1, 0) painted where a node tile lies gets the node's lattice,
+	// and map tile (0, 0) painted between nodes does not.
+	tiles.DrawTileAt(&engine, surface, 1, 0, 0, 0);
+	tiles.DrawTileAt(&engine, surface, 0, 0, 64, 0);
+	EXPECT_EQ(Pixel(22, 27), kBox);
+	EXPECT_EQ(Pixel(15, 10), kLattice);
+	EXPECT_EQ(Pixel(86, 27), kBlank);
+	EXPECT_EQ(Pixel(79, 15), kBlank);
+}
+
+TEST_F(LatticeTest, RectangleOfTilesAlternatesNodeAndLinkTiles)
+{
+	tiles.SetMapSize(3, 1);
+	tiles.DrawTileRectangle(&engine, surface, 0, 0, 2, 0, 0, 0);
+	EXPECT_EQ(Pixel(22, 27), kBox);
+	EXPECT_EQ(Pixel(86, 27), kBlank);
+	EXPECT_EQ(Pixel(150, 27), kBox);
+	// The row line is unbroken across the tiles; boxes cross it.
+	for (int x = 0; x < 192; ++x)
+		ASSERT_NE(Pixel(x, 32), kBlank) << x;
+}
+
+TEST(TileManager, RectanglePaintsColumnByColumnFromItsScreenCorner)
+{
+	LoggingTileManager tiles;
+	tiles.DrawTileRectangle(nullptr, nullptr, 2, 5, 3, 7, 100, 50);
+	EXPECT_EQ(tiles.log, (std::vector<std::string>{"2,5@100,50", "2,6@100,60", "2,7@100,70", "3,5@120,50",
+							 "3,6@120,60", "3,7@120,70"}));
+
+	LoggingTileManager inverted;
+	inverted.DrawTileRectangle(nullptr, nullptr, 3, 0, 2, 4, 0, 0);
+	inverted.DrawTileRectangle(nullptr, nullptr, 0, 4, 2, 3, 0, 0);
+	EXPECT_TRUE(inverted.log.empty());
+}
+
+TEST(TileManager, MapTilesAreDrawnAtTheirPlaceFromTheOrigin)
+{
+	LoggingTileManager tiles;
+	tiles.SetOrigin(7, -3);
+	tiles.DrawTile(nullptr, nullptr, 4, 2);
+	EXPECT_EQ(tiles.log, (std::vector<std::string>{"4,2@87,17"}));
+
+	tiles.SetMapSize(20, 9);
+	EXPECT_EQ(tiles.GetMapWidth(), 20);
+	EXPECT_EQ(tiles.GetMapHeight(), 9);
+}
