@@ -1,0 +1,253 @@
+#include "play/NodeObject.h"
+
+#include "engine/BaseEngine.h"
+#include "hud/AnimatedTextObject.h"
+#include "leveldata/NodeType.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+	// The node covers 60 x 60 pixels around its centre.
+	const int NODE_SIZE = 60;
+	const int NODE_DRAW_OFFSET = -NODE_SIZE / 2;
+
+	// What a node looks like in one state (and, revealed, for one type), and
+	// for the fighting types the values they start with.
+	struct NodeLook {
+		const char *mainPicture;
+		const char *overlayPicture;
+		int discSize;
+		bool setsStartingValues;
+		int coherence;
+		int strength;
+	};
+
+	// Behind the fighting types' pictures and behind the connector picture.
+	const int LARGE_DISC = 52;
+	const int SMALL_DISC = 35;
+
+	const NodeLook HIDDEN_LOOK = {"HiddenNode.png", nullptr, 0, false, 0, 0};
+	const NodeLook ENCRYPTED_LOOK = {"EncryptedNode.png", nullptr, 0, false, 0, 0};
+	const NodeLook BLOCKED_LOOK = {"BlockedNode.png", nullptr, 0, false, 0, 0};
+
+	// Indexed by type from HACKED on; a revealed EMPTY node has no look.
+	const NodeLook REVEALED_LOOKS[] = {
+		{"HackedNode.png", nullptr, SMALL_DISC, false, 0, 0},
+		{"Firewall.png", nullptr, LARGE_DISC, true, 60, 20},
+		{"Antivirus.png", nullptr, LARGE_DISC, true, 30, 40},
+		{"RestorationNode.png", nullptr, LARGE_DISC, true, 80, 10},
+		{"VirusSuppressor.png", nullptr, LARGE_DISC, true, 80, 20},
+		{"SystemCore.png", nullptr, LARGE_DISC, true, 70, 10},
+		{"HackedNode.png", "ItemSelfRepair.png", SMALL_DISC, false, 0, 0},
+		{"HackedNode.png", "ItemKernelRot.png", SMALL_DISC, false, 0, 0},
+		{"HackedNode.png", "ItemPolymorphicShield.png", SMALL_DISC, false, 0, 0},
+		{"HackedNode.png", "ItemSecondaryVector.png", SMALL_DISC, false, 0, 0},
+		{"HackedNode.png", "DataCache.png", SMALL_DISC, false, 0, 0}};
+
+	const int REVEALED_LOOK_COUNT = sizeof(REVEALED_LOOKS) / sizeof(REVEALED_LOOKS[0]);
+
+	const NodeLook *LookFor(int type, int state)
+	{
+		switch(state)
+		{
+		case HIDDEN:
+			return &HIDDEN_LOOK;
+		case ENCRYPTED:
+			return &ENCRYPTED_LOOK;
+		case BLOCKED:
+			return &BLOCKED_LOOK;
+		case REVEALED:
+			if(type >= HACKED && type < HACKED + REVEALED_LOOK_COUNT)
+				return &REVEALED_LOOKS[type - HACKED];
+			return nullptr;
+		default:
+			return nullptr;
+		}
+	}
+
+	// Damage, healing and the values drawn on a node share one face.
+	const char *const NUMBER_FONT = "riftsans_regular.otf";
+	const int NUMBER_POINT_SIZE = 12;
+	const int NUMBER_COLOUR = 0xFFFFFF;
+	const int NUMBER_TEXT_SIZE = 16;
+
+	// Damage sinks and healing rises over the same 20 pixels.
+	const int DAMAGE_TEXT_OFFSET_X = -6;
+	const int DAMAGE_TEXT_OFFSET_Y = -5;
+	const int DAMAGE_TEXT_DRIFT = 10;
+	const int FLOATING_TEXT_DURATION = 1000;
+
+	const char *const HINT_FONT = "riftsans_bold.otf";
+	const int HINT_POINT_SIZE = 16;
+	const int HINT_LIMIT = 5;
+	const int HINT_OFFSET_X = -4;
+	const int HINT_START_OFFSET_Y = -10;
+	const int HINT_END_OFFSET_Y = -15;
+
+	// The level's background colour: the disc darkens the lattice behind the
+	// transparent parts of the picture.
+	const int DISC_COLOUR = 0x0C110C;
+	const int OVERLAY_INSET = 10;
+	const int COHERENCE_X = 24;
+	// Three digits need to start further left to stay centred.
+	const int WIDE_COHERENCE_X = 21;
+	const int WIDE_COHERENCE_FROM = 100;
+	const int COHERENCE_Y = -1;
+	const int STRENGTH_X = 24;
+	const int STRENGTH_Y = 46;
+}
+
+NodeObject::NodeObject(BaseEngine *engine, int centreX, int centreY, int column, int row)
+	: DisplayableObject(engine), column(column), row(row)
+{
+	x = previousX = centreX;
+	y = previousY = centreY;
+	drawOffsetX = drawOffsetY = NODE_DRAW_OFFSET;
+	width = height = NODE_SIZE;
+	visible = true;
+}
+
+NodeObject::~NodeObject()
+{
+	DeleteFloatingText();
+}
+
+bool NodeObject::IsDefenseSubsystem() const
+{
+	return type >= FIREWALL && type <= VIRUS_SUPPRESSOR;
+}
+
+bool NodeObject::IsItem() const
+{
+	return type >= ITEM_SELF_REPAIR && type <= ITEM_SECONDARY_VECTOR;
+}
+
+bool NodeObject::IsObjective() const
+{
+	return type >= SYSTEM_CORE && type <= DATA_CACHE;
+}
+
+bool NodeObject::ShowsValues() const
+{
+	return state == REVEALED && type >= FIREWALL && type <= SYSTEM_CORE;
+}
+
+void NodeObject::SetType(int newType)
+{
+	type = newType;
+	if(type == EMPTY)
+		state = REVEALED;
+	RefreshImages();
+}
+
+void NodeObject::SetState(int newState)
+{
+	state = newState;
+	RefreshImages();
+}
+
+void NodeObject::RefreshImages()
+{
+	discSize = 0;
+	hasOverlay = false;
+	const NodeLook *look = LookFor(type, state);
+	if(!look)
+		return;
+
+	LoadMainImage(look->mainPicture);
+	if(look->overlayPicture)
+	{
+		overlayImage.LoadImage(look->overlayPicture);
+		hasOverlay = true;
+	}
+	discSize = look->discSize;
+	if(!look->setsStartingValues)
+		return;
+	coherence = look->coherence;
+	strength = look->strength;
+}
+
+// Goes through a full-size copy so the picture is stored the way every other
+// reduced image is (alpha dropped), whatever the file carried.
+void NodeObject::LoadMainImage(const char *fileName)
+{
+	ImageData loaded;
+	loaded.LoadImage(fileName);
+	image.ShrinkFrom(loaded, 1);
+}
+
+void NodeObject::DeleteFloatingText()
+{
+	delete floatingText;
+	floatingText = nullptr;
+}
+
+bool NodeObject::TakeDamage(int amount)
+{
+	coherence -= amount;
+
+	char text[NUMBER_TEXT_SIZE];
+	snprintf(text, sizeof(text), "%d", abs(amount));
+	const int drift = amount >= 0 ? -DAMAGE_TEXT_DRIFT : DAMAGE_TEXT_DRIFT;
+	const int textX = x + DAMAGE_TEXT_OFFSET_X;
+
+	// A new number replaces the last one at once, even mid-flight.
+	DeleteFloatingText();
+	floatingText = new AnimatedTextObject(engine, text,
+		textX, y + drift + DAMAGE_TEXT_OFFSET_Y, textX, y - drift + DAMAGE_TEXT_OFFSET_Y,
+		engine->GetFont(NUMBER_FONT, NUMBER_POINT_SIZE), FLOATING_TEXT_DURATION, true);
+	return coherence <= 0;
+}
+
+void NodeObject::ShowDistanceHint(int distance)
+{
+	if(distance == 0)
+		return;
+
+	char text[NUMBER_TEXT_SIZE];
+	snprintf(text, sizeof(text), "%d", std::min(distance, HINT_LIMIT));
+	const int textX = x + HINT_OFFSET_X;
+	// The earlier text, if any, is left to the object list.
+	floatingText = new AnimatedTextObject(engine, text,
+		textX, y + HINT_START_OFFSET_Y, textX, y + HINT_END_OFFSET_Y,
+		engine->GetFont(HINT_FONT, HINT_POINT_SIZE), FLOATING_TEXT_DURATION, true);
+}
+
+void NodeObject::Draw()
+{
+	visible = type != EMPTY;
+	if(!visible)
+		return;
+
+	const int left = x + NODE_DRAW_OFFSET;
+	const int top = y + NODE_DRAW_OFFSET;
+	const int right = left + NODE_SIZE - 1;
+	const int bottom = top + NODE_SIZE - 1;
+	// Taken from the picture actually loaded; an empty one gives a negative
+	// inset and so a disc overhanging the node, which is accepted.
+	const int inset = (image.GetWidth() - discSize) / 2;
+	engine->FillOval(left + inset, top + inset, right - inset, bottom - inset, DISC_COLOUR, engine->frameSurface);
+	image.RenderImageWithMask(engine->frameSurface, 0, 0, left, top, image.GetWidth(), image.GetHeight());
+	if(hasOverlay)
+		overlayImage.RenderImageWithMask(engine->frameSurface, 0, 0, left + OVERLAY_INSET, top + OVERLAY_INSET,
+			overlayImage.GetWidth(), overlayImage.GetHeight());
+	if(ShowsValues())
+	{
+		Font *font = engine->GetFont(NUMBER_FONT, NUMBER_POINT_SIZE);
+		char text[NUMBER_TEXT_SIZE];
+		snprintf(text, sizeof(text), "%d", coherence);
+		const int coherenceX = coherence >= WIDE_COHERENCE_FROM ? WIDE_COHERENCE_X : COHERENCE_X;
+		engine->DrawText(left + coherenceX, top + COHERENCE_Y, text, NUMBER_COLOUR, font, engine->frameSurface);
+		snprintf(text, sizeof(text), "%d", strength);
+		engine->DrawText(left + STRENGTH_X, top + STRENGTH_Y, text, NUMBER_COLOUR, font, engine->frameSurface);
+	}
+	RememberPosition();
+}
+
+void NodeObject::Update(int)
+{
+	RememberPosition();
+	engine->redrawNeeded = 1;
+}
