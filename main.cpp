@@ -24,6 +24,9 @@ int main(int, char **)
 		if(engine.Initialise(title, WINDOW_WIDTH, WINDOW_HEIGHT, DEFAULT_FONT, DEFAULT_FONT_SIZE) != 0)
 			return 1;
 		result = engine.MainLoop();
+		// A level that cannot start ends the game with its own status.
+		if(engine.exitCode > 0)
+			result = engine.exitCode;
 		engine.Deinitialise();
 	}
 	return result;

@@ -2,8 +2,10 @@
 
 #include "engine/VexaRiftEngine.h"
 #include "hud/AnimatedTextObject.h"
+#include "play/LevelGameState.h"
 
 namespace {
+	const int ENTER_KEY = 13;
 	const char *const PICTURE_FILE = "StartMenu.jpg";
 	const char *const REGULAR_FONT = "riftsans_regular.otf";
 	const char *const BOLD_FONT = "riftsans_bold.otf";
@@ -58,6 +60,8 @@ void StartGameState::MouseMoved(int, int)
 {
 }
 
-void StartGameState::KeyDown(int)
+void StartGameState::KeyDown(int keyCode)
 {
+	if(keyCode == ENTER_KEY)
+		GetEngine()->SetNextState(new LevelGameState(GetEngine(), GetEngine()->width));
 }

@@ -1,0 +1,117 @@
+#include "support/LevelFixture.h"
+
+#include "hud/ItemSlots.h"
+
+#include <dirent.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+
+namespace {
+	const std::map<char, std::string> KEYWORDS = {
+		{'.', "EMPTY"}, {'h', "HACKED"}, {'F', "FIREWALL"}, {'A', "ANTIVIRUS"},
+		{'R', "RESTORATION_NODE"}, {'V', "VIRUS_SUPPRESSOR"}, {'C', "SYSTEM_CORE"},
+		{'s', "ITEM_SELF_REPAIR"}, {'k', "ITEM_KERNEL_ROT"}, {'p', "ITEM_POLYMORPHIC_SHIELD"},
+		{'v', "ITEM_SECONDARY_VECTOR"}, {'D', "DATA_CACHE"},
+	};
+
+	std::string CurrentDirectory()
+	{
+		char buffer[4096];
+		return getcwd(buffer, sizeof(buffer)) ? buffer : "";
+	}
+
+	void LinkAssets(const std::string &from, const std::string &to)
+	{
+		DIR *dir = opendir(from.c_str());
+		if(!dir)
+			return;
+		while(dirent *entry = readdir(dir))
+		{
+			const std::string name = entry->d_name;
+			if(name == "." || name == ".." || name == "DATA" || name == "LastRun")
+				continue;
+			if(symlink((from + "/" + name).c_str(), (to + "/" + name).c_str()) != 0)
+				ADD_FAILURE() << "cannot link " << name;
+		}
+		closedir(dir);
+	}
+}
+
+std::string MapFromRows(const std::vector<std::string> &rows, int startColumn, int startRow)
+{
+	std::string text = "MAP\n";
+	for(const std::string &row : rows)
+	{
+		std::string line;
+		for(char letter : row)
+		{
+			if(letter == ' ')
+				continue;
+			line += (line.empty() ? "" : " ") + KEYWORDS.at(letter);
+		}
+		text += line + "\n";
+	}
+	return text + std::to_string(startColumn) + "\n" + std::to_string(startRow) + "\n";
+}
+
+void LevelFixture::SetUp()
+{
+	previousDirectory = CurrentDirectory();
+	char pattern[] = "/tmp/vexarift-level-XXXXXX";
+	ASSERT_NE(mkdtemp(pattern), nullptr);
+	directory = pattern;
+	LinkAssets(VEXARIFT_GAME_DIR, directory);
+	ASSERT_EQ(chdir(directory.c_str()), 0);
+	engine = std::make_unique<TestEngine>();
+}
+
+void LevelFixture::TearDown()
+{
+	engine.reset();
+	if(chdir(previousDirectory.c_str()) != 0)
+		ADD_FAILURE() << "cannot return to " << previousDirectory;
+	const std::string command = "rm -rf '" + directory + "'";
+	if(system(command.c_str()) != 0)
+		ADD_FAILURE() << "cannot remove " << directory;
+}
+
+LevelGameState *LevelFixture::StartLevel(const std::string &data, unsigned seed)
+{
+	std::ofstream("DATA") << data;
+	srand(seed);
+	level = new LevelGameState(engine.get(), engine->width);
+	engine->SetNextState(level);
+	Tick();
+	EXPECT_EQ(engine->GetCurrentState(), level);
+	return level;
+}
+
+void LevelFixture::Tick()
+{
+	tick = engine->nextTickTime > tick ? engine->nextTickTime : tick;
+	engine->currentTick = tick;
+	engine->GameAction();
+	engine->RedrawScreen();
+}
+
+void LevelFixture::Click(int column, int row, int button)
+{
+	NodeObject *node = Node(column, row);
+	engine->MouseDown(button, node->x, node->y);
+}
+
+void LevelFixture::ClickSlot(int slot, int button)
+{
+	const int slotX = 300 + 40 + 120 * slot;
+	const int slotY = engine->height - 130 + 40;
+	engine->MouseDown(button, slotX + 25, slotY + 25);
+}
+
+void LevelFixture::Key(int keyCode)
+{
+	engine->KeyDown(keyCode);
+}

@@ -1,0 +1,49 @@
+#ifndef VEXARIFT_TESTS_SUPPORT_LEVELFIXTURE_H
+#define VEXARIFT_TESTS_SUPPORT_LEVELFIXTURE_H
+
+#include "play/LevelGameState.h"
+#include "play/NodeObject.h"
+#include "support/TestEngine.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// Writes one map of DATA from nine rows of ten letters, one per column:
+//   .  EMPTY        h  HACKED         C  SYSTEM_CORE    D  DATA_CACHE
+//   F  FIREWALL     A  ANTIVIRUS      R  RESTORATION_NODE
+//   V  VIRUS_SUPPRESSOR
+//   s  ITEM_SELF_REPAIR   k  ITEM_KERNEL_ROT
+//   p  ITEM_POLYMORPHIC_SHIELD   v  ITEM_SECONDARY_VECTOR
+// Blanks between letters are ignored, so rows can be staggered by eye.
+std::string MapFromRows(const std::vector<std::string> &rows, int startColumn, int startRow);
+
+// Runs each test in a fresh working directory that holds the game's
+// pictures and fonts (linked from the run folder) and a DATA written by the
+// test, on an engine whose level is built at a known seed. Clicks, keys and
+// ticks go through the engine's own hooks.
+class LevelFixture : public testing::Test {
+protected:
+	void SetUp() override;
+	void TearDown() override;
+
+	// Writes DATA with the given maps, seeds rand() and switches to a new
+	// level at the next tick.
+	LevelGameState *StartLevel(const std::string &data, unsigned seed = 1);
+	// Runs the engine's tick at the next due time.
+	void Tick();
+	void Click(int column, int row, int button = 1);
+	void ClickSlot(int slot, int button = 1);
+	void Key(int keyCode);
+	NodeObject *Node(int column, int row) const { return level->NodeAt(column, row); }
+
+	std::unique_ptr<TestEngine> engine;
+	LevelGameState *level = nullptr;
+	int tick = 0;
+	std::string directory;
+	std::string previousDirectory;
+};
+
+#endif
