@@ -1,0 +1,51 @@
+#ifndef VEXARIFT_HUD_ITEMSLOTS_H
+#define VEXARIFT_HUD_ITEMSLOTS_H
+
+#include "engine/DisplayableObject.h"
+#include "engine/ImageData.h"
+
+#include <array>
+
+// The player's inventory: the caption "Your items:" above three square
+// slots, each showing its item's icon and name, or "Empty". It only stores
+// item codes (the item node types, 0 for empty); what items do belongs to
+// the level.
+//
+// The slot frame is shrunk once at construction; the icons are decoded
+// afresh on every draw, like every other picture that changes with play.
+class ItemSlots : public DisplayableObject {
+public:
+	static const int SLOT_COUNT = 3;
+
+	ItemSlots(BaseEngine *engine, int x, int y);
+
+	// Fills the leftmost empty slot; false when all are taken.
+	bool AddItem(int code);
+	// Indexes outside the slots are ignored.
+	void ClearSlot(int index);
+	// 0 for an index outside the slots.
+	int ItemAt(int index) const;
+	// The slot whose 51 x 51 square (both edges included) holds the point,
+	// or -1.
+	int SlotAt(int x, int y) const;
+	void Draw() override;
+	// Shared with the indicator: remember the position and redraw.
+	void Update(int currentTime) override;
+
+	int SlotX(int index) const { return slotX[index]; }
+	int SlotY(int index) const { return slotY[index]; }
+
+private:
+	void DrawSlot(int sx, int sy, int code);
+	void DrawLabel(int sx, int sy, const char *label);
+	static bool IsSlot(int index) { return index >= 0 && index < SLOT_COUNT; }
+
+	ImageData slotFrame;
+	// Kept as loaded, the source of the shrunk frame.
+	ImageData fullFrame;
+	std::array<int, SLOT_COUNT> items = {};
+	std::array<int, SLOT_COUNT> slotX = {};
+	std::array<int, SLOT_COUNT> slotY = {};
+};
+
+#endif
