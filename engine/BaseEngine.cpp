@@ -286,7 +286,12 @@ bool BaseEngine::LockFrame()
 	if(!SDL_MUSTLOCK(frameSurface))
 		return true;
 	frameSurfaceLocked = 1;
-	return SDL_LockSurface(frameSurface) >= 0;
+	if(SDL_LockSurface(frameSurface) >= 0)
+		return true;
+	// The redraw is dropped; text drawn later must not unlock a surface
+	// that was never locked.
+	frameSurfaceLocked = 0;
+	return false;
 }
 
 void BaseEngine::RedrawScreen()

@@ -14,10 +14,9 @@ namespace {
 	const double COORDINATE_LIMIT = 1e9;
 
 	// Add a half and truncate toward zero, so -0.7 becomes 0, not -1.
+	// Callers reject non-finite coordinates before rounding.
 	int Round(double value)
 	{
-		if(std::isnan(value))
-			return 0;
 		return static_cast<int>(std::max(-COORDINATE_LIMIT, std::min(COORDINATE_LIMIT, value + 0.5)));
 	}
 }
@@ -36,14 +35,42 @@ void BaseEngine::PlotPixel(SDL_Surface *target, int x, int y, int colour) const
 	static_cast<uint32_t *>(target->pixels)[y * (target->pitch / 4) + x] = static_cast<uint32_t>(colour);
 }
 
+// Range of step indices i for which start + i * step can round into
+// [0, limit); widened by one step on each side against rounding error.
+static void VisibleSteps(double start, double step, int limit, double &from, double &to)
+{
+	// Round(v) lands in [0, limit) exactly when -1.5 < v < limit - 0.5.
+	const double low = -1.5;
+	const double high = limit - 0.5;
+	if(step == 0.0)
+	{
+		if(start <= low || start >= high)
+			from = 1.0, to = 0.0;
+		return;
+	}
+	double a = (low - start) / step;
+	double b = (high - start) / step;
+	if(a > b)
+		std::swap(a, b);
+	from = std::max(from, std::floor(a) - 1.0);
+	to = std::min(to, std::ceil(b) + 1.0);
+}
+
 void BaseEngine::DrawLine(double x1, double y1, double x2, double y2, int colour, SDL_Surface *target)
 {
 	target = TargetOrFrame(target);
+	if(!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
+		return;
 	const int64_t steps = std::llabs(static_cast<int64_t>(Round(x2)) - Round(x1))
 		+ std::llabs(static_cast<int64_t>(Round(y2)) - Round(y1)) + 2;
 	const double stepX = (x2 - x1) / steps;
 	const double stepY = (y2 - y1) / steps;
-	for(int64_t i = 0; i <= steps; ++i)
+	// Long lines reaching far off the window only visit their visible steps.
+	double from = 0.0;
+	double to = static_cast<double>(steps);
+	VisibleSteps(x1, stepX, target->pitch / 4, from, to);
+	VisibleSteps(y1, stepY, std::min(height, target->h), from, to);
+	for(int64_t i = static_cast<int64_t>(from); i <= static_cast<int64_t>(to); ++i)
 		PlotPixel(target, Round(i * stepX + x1), Round(i * stepY + y1), colour);
 }
 
@@ -125,6 +152,9 @@ void BaseEngine::FillTriangle(double x1, double y1, double x2, double y2, double
 		double x;
 		double y;
 	};
+	for(double v : {x1, y1, x2, y2, x3, y3})
+		if(!std::isfinite(v))
+			return;
 	Point a = {x1, y1};
 	Point b = {x2, y2};
 	Point c = {x3, y3};
@@ -150,6 +180,9 @@ void BaseEngine::FillTriangle(double x1, double y1, double x2, double y2, double
 void BaseEngine::FillTriangleSlice(double xa, double xb, double ya1, double yb1, double ya2, double yb2, int colour, SDL_Surface *target)
 {
 	target = TargetOrFrame(target);
+	for(double v : {xa, xb, ya1, yb1, ya2, yb2})
+		if(!std::isfinite(v))
+			return;
 	if(xa > xb)
 	{
 		std::swap(xa, xb);

@@ -103,6 +103,13 @@ void ImageData::Copy(SDL_Surface *target, int srcX, int srcY, int dstX, int dstY
 
 void ImageData::ShrinkFrom(const ImageData &source, int factor)
 {
+	if(&source == this)
+	{
+		// Shrinking in place: the source must outlive the clearing below.
+		const ImageData copy = source;
+		ShrinkFrom(copy, factor);
+		return;
+	}
 	Clear();
 	if(factor < 1 || source.pixels.empty())
 		return;

@@ -73,6 +73,9 @@ void VexaRiftEngine::GameAction()
 
 	if(!pendingState)
 		return;
+	// The old state goes first, while its objects still exist; they are
+	// deleted right after, so a state's destructor must leave them alone.
+	currentState.reset();
 	currentState = std::move(pendingState);
 	InitialiseObjects();
 	SetupBackground();
