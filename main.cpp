@@ -15,6 +15,8 @@ int main(int, char **)
 {
 	// No SDL_main entry on this platform: tell the library main is ready.
 	SDL_SetMainReady();
+	// Console lines go out whole and in order, also into a pipe or a file.
+	setvbuf(stdout, nullptr, _IOLBF, 0);
 	srand(static_cast<unsigned>(time(nullptr)));
 	int result = 0;
 	{
