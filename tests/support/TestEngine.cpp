@@ -19,6 +19,12 @@ TestEngine::TestEngine()
 	Initialise("test", 1280, 720, nullptr, 0);
 }
 
+TestEngine::TestEngine(const std::function<std::unique_ptr<GameState>(VexaRiftEngine *)> &makeFirstState)
+	: VexaRiftEngine(makeFirstState)
+{
+	Initialise("test", 1280, 720, nullptr, 0);
+}
+
 uint32_t TestEngine::FramePixel(int x, int y) const
 {
 	return static_cast<uint32_t *>(frameSurface->pixels)[y * (frameSurface->pitch / 4) + x];

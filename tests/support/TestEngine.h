@@ -4,6 +4,7 @@
 #include "engine/VexaRiftEngine.h"
 #include "screens/GameState.h"
 
+#include <functional>
 #include <memory>
 
 // A state that does nothing, for tests that need an engine but no screen.
@@ -23,6 +24,8 @@ public:
 class TestEngine : public VexaRiftEngine {
 public:
 	TestEngine();
+	// Starts on the state the factory makes instead of a QuietState.
+	explicit TestEngine(const std::function<std::unique_ptr<GameState>(VexaRiftEngine *)> &makeFirstState);
 	// Runs one loop pass at the given tick (events, tick, redraw).
 	bool PassAt(int tick) { return RunPass(tick); }
 	uint32_t FramePixel(int x, int y) const;
