@@ -26,8 +26,8 @@ public:
 
 	void UnknownType(int, int, const std::string &word) override { PrintUnknownType(word); }
 
-	// A short row is read on as EMPTY; the format asks for ten words, but
-	// the game has nothing more to say about it than the author's checker.
+	// A short row reads its missing positions as EMPTY without a console
+	// line of its own; the map checker is where an author hears of it.
 	void ShortRow(int, int) override {}
 
 	void MapEndsEarly(int mapLine) override { fprintf(stderr, "Map at line %d ends early; skipped\n", mapLine); }

@@ -24,6 +24,17 @@ protected:
 	}
 	void TearDown() override { SDL_FreeSurface(surface); }
 
+	struct Point {
+		int x;
+		int y;
+		uint32_t colour;
+	};
+	template <size_t N> void ExpectPixels(const Point (&points)[N]) const
+	{
+		for (const Point &p : points)
+			EXPECT_EQ(Pixel(p.x, p.y), p.colour) << p.x << "," << p.y;
+	}
+
 	uint32_t Pixel(int x, int y) const
 	{
 		return static_cast<uint32_t *>(surface->pixels)[y * (surface->pitch / 4) + x];
@@ -82,54 +93,28 @@ TEST(LevelTileManager, NodeTilesShareTheirParity)
 TEST_F(LatticeTest, NodeTileGetsTheDoubleDiagonalsAndTwoBoxes)
 {
 	tiles.DrawTileAt(&engine, surface, 0, 0, 0, 0);
-	// The row line through the middle, the full tile width.
-	for (int x : {0, 10, 21, 45, 63, 64})
-		EXPECT_EQ(Pixel(x, 32), kLattice) << x;
-	EXPECT_EQ(Pixel(66, 32), kBlank);
-	// One point on each of the four diagonal strokes, and their ends.
-	EXPECT_EQ(Pixel(15, 10), kLattice);
-	EXPECT_EQ(Pixel(10, 15), kLattice);
-	EXPECT_EQ(Pixel(10, 48), kLattice);
-	EXPECT_EQ(Pixel(50, 18), kLattice);
-	EXPECT_EQ(Pixel(5, 0), kLattice);
-	EXPECT_EQ(Pixel(63, 58), kLattice);
-	EXPECT_EQ(Pixel(5, 63), kLattice);
-	// Between the parallel strokes and off them the background shows.
-	EXPECT_EQ(Pixel(15, 15), kBlank);
-	EXPECT_EQ(Pixel(48, 48), kBlank);
-	EXPECT_EQ(Pixel(0, 0), kBlank);
-	EXPECT_EQ(Pixel(63, 63), kBlank);
-	// The boxes: corners (22, 27)-(28, 37) and (34, 27)-(40, 37), drawn last.
-	for (int x : {22, 25, 28, 34, 37, 40}) {
-		EXPECT_EQ(Pixel(x, 27), kBox) << x;
-		EXPECT_EQ(Pixel(x, 37), kBox) << x;
-	}
-	EXPECT_EQ(Pixel(22, 32), kBox);
-	EXPECT_EQ(Pixel(40, 30), kBox);
-	EXPECT_EQ(Pixel(23, 31), kBlank);
-	EXPECT_EQ(Pixel(37, 35), kBlank);
-	EXPECT_EQ(Pixel(31, 30), kBlank);
-	EXPECT_EQ(Pixel(21, 30), kBlank);
-	EXPECT_EQ(Pixel(41, 31), kBlank);
-	EXPECT_EQ(Pixel(25, 38), kBlank);
+	const Point expected[] = {
+		// The row line through the middle, the full tile width and no more.
+		{0, 32, kLattice}, {21, 32, kLattice}, {45, 32, kLattice}, {64, 32, kLattice}, {66, 32, kBlank},
+		// A point on each diagonal stroke and their ends; the gaps between.
+		{15, 10, kLattice}, {10, 15, kLattice}, {10, 48, kLattice}, {50, 18, kLattice}, {5, 0, kLattice},
+		{63, 58, kLattice}, {5, 63, kLattice}, {15, 15, kBlank}, {48, 48, kBlank}, {0, 0, kBlank},
+		{63, 63, kBlank},
+		// The boxes (22, 27)-(28, 37) and (34, 27)-(40, 37), drawn last.
+		{22, 27, kBox}, {25, 27, kBox}, {28, 37, kBox}, {34, 37, kBox}, {40, 27, kBox}, {22, 32, kBox},
+		{40, 30, kBox}, {23, 31, kBlank}, {37, 35, kBlank}, {31, 30, kBlank}, {21, 30, kBlank}, {41, 31, kBlank},
+		{25, 38, kBlank}};
+	ExpectPixels(expected);
 }
 
 TEST_F(LatticeTest, InBetweenTileGetsOnlyTheRowLineAndCornerStrokes)
 {
 	tiles.DrawTileAt(&engine, surface, 1, 0, 64, 0);
-	for (int x : {64, 80, 96, 127, 128})
-		EXPECT_EQ(Pixel(x, 32), kLattice) << x;
-	EXPECT_EQ(Pixel(125, 2), kLattice);
-	EXPECT_EQ(Pixel(66, 61), kLattice);
-	EXPECT_EQ(Pixel(66, 2), kLattice);
-	EXPECT_EQ(Pixel(125, 61), kLattice);
-	// No diagonal through the middle and no boxes.
-	EXPECT_EQ(Pixel(79, 15), kBlank);
-	EXPECT_EQ(Pixel(96, 20), kBlank);
-	EXPECT_EQ(Pixel(86, 27), kBlank);
-	EXPECT_EQ(Pixel(98, 37), kBlank);
-	EXPECT_EQ(Pixel(96, 2), kBlank);
-	EXPECT_EQ(Pixel(96, 61), kBlank);
+	const Point expected[] = {{64, 32, kLattice}, {96, 32, kLattice}, {128, 32, kLattice}, {125, 2, kLattice},
+		{66, 61, kLattice}, {66, 2, kLattice}, {125, 61, kLattice},
+		// No diagonal through the middle and no boxes.
+		{79, 15, kBlank}, {96, 20, kBlank}, {86, 27, kBlank}, {98, 37, kBlank}, {96, 2, kBlank}, {96, 61, kBlank}};
+	ExpectPixels(expected);
 }
 
 TEST_F(LatticeTest, TileKindFollowsTheScreenPositionNotTheMapPosition)

@@ -122,17 +122,6 @@ TEST(MapFileGrammar, LinesOfARecordAreNotTestedForMap)
 	EXPECT_EQ(ReadEvents(text + record), (Strings{"unknown type 2/0: MAP", "short row 2: 1", "map 1", "map 13"}));
 }
 
-TEST(MapFileGrammar, MisspelledMapHeaderLeavesTheRecordLinesUnknown)
-{
-	std::string text = MapText().Text();
-	text.replace(0, 3, "map");
-	std::vector<std::string> events = ReadEvents(text);
-	ASSERT_EQ(events.size(), 12u);
-	EXPECT_EQ(events[0], "unknown line 1: map");
-	EXPECT_EQ(events[1], "unknown line 2: EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY");
-	EXPECT_EQ(events[11], "unknown line 12: 0");
-}
-
 TEST(MapFileGrammar, CarriageReturnBeforeLineFeedBelongsToTheLineEnd)
 {
 	std::string text;
