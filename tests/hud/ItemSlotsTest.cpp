@@ -1,0 +1,126 @@
+#include "hud/ItemSlots.h"
+
+#include "leveldata/NodeType.h"
+#include "support/TestEngine.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+	const uint32_t BACKDROP = 0x00FF00;
+	const int SLOT_SIZE = 50;
+
+	class ItemSlotsTest : public ::testing::Test {
+	protected:
+		ItemSlotsTest()
+		{
+			engine.FillRectangle(0, 0, engine.width - 1, engine.height - 1, BACKDROP);
+		}
+
+		// Any pixel between a slot's bottom edge and the window's that is
+		// not the backdrop.
+		bool HasLabel(int slot) const
+		{
+			for(int y = slots.SlotY(slot) + SLOT_SIZE; y < engine.height; ++y)
+				for(int x = slots.SlotX(slot) - SLOT_SIZE; x < slots.SlotX(slot) + 2 * SLOT_SIZE; ++x)
+					if(engine.FramePixel(x, y) != BACKDROP)
+						return true;
+			return false;
+		}
+
+		TestEngine engine;
+		ItemSlots slots{&engine, 300, 590};
+	};
+}
+
+TEST_F(ItemSlotsTest, FillsLeftToRightAndRefusesAFourthItem)
+{
+	EXPECT_TRUE(slots.AddItem(ITEM_KERNEL_ROT));
+	EXPECT_TRUE(slots.AddItem(ITEM_SELF_REPAIR));
+	EXPECT_TRUE(slots.AddItem(ITEM_SECONDARY_VECTOR));
+	EXPECT_FALSE(slots.AddItem(ITEM_POLYMORPHIC_SHIELD));
+	EXPECT_EQ(slots.ItemAt(0), ITEM_KERNEL_ROT);
+	EXPECT_EQ(slots.ItemAt(1), ITEM_SELF_REPAIR);
+	EXPECT_EQ(slots.ItemAt(2), ITEM_SECONDARY_VECTOR);
+
+	slots.ClearSlot(1);
+	EXPECT_EQ(slots.ItemAt(1), EMPTY);
+	EXPECT_TRUE(slots.AddItem(ITEM_POLYMORPHIC_SHIELD));
+	EXPECT_EQ(slots.ItemAt(1), ITEM_POLYMORPHIC_SHIELD);
+}
+
+TEST_F(ItemSlotsTest, IgnoresIndexesOutsideTheSlots)
+{
+	slots.AddItem(ITEM_KERNEL_ROT);
+	slots.ClearSlot(-1);
+	slots.ClearSlot(3);
+	EXPECT_EQ(slots.ItemAt(0), ITEM_KERNEL_ROT);
+	EXPECT_EQ(slots.ItemAt(-1), EMPTY);
+	EXPECT_EQ(slots.ItemAt(3), EMPTY);
+}
+
+TEST_F(ItemSlotsTest, HitTestsInclusiveSquares)
+{
+	EXPECT_EQ(slots.SlotAt(340, 630), 0);
+	EXPECT_EQ(slots.SlotAt(390, 680), 0);
+	EXPECT_EQ(slots.SlotAt(391, 680), -1);
+	EXPECT_EQ(slots.SlotAt(390, 681), -1);
+	EXPECT_EQ(slots.SlotAt(339, 630), -1);
+	EXPECT_EQ(slots.SlotAt(340, 629), -1);
+	EXPECT_EQ(slots.SlotAt(460, 630), 1);
+	EXPECT_EQ(slots.SlotAt(630, 680), 2);
+	EXPECT_EQ(slots.SlotAt(631, 680), -1);
+}
+
+TEST_F(ItemSlotsTest, DrawsFramesAndMaskedIconsInPlace)
+{
+	ImageData full;
+	ImageData frame;
+	ImageData icon;
+	ASSERT_TRUE(full.LoadImage("ItemSlot.png"));
+	ASSERT_TRUE(icon.LoadImage("ItemKernelRot.png"));
+	frame.ShrinkFrom(full, 4);
+	ASSERT_EQ(frame.GetWidth(), SLOT_SIZE);
+
+	slots.AddItem(ITEM_SELF_REPAIR);
+	slots.AddItem(ITEM_KERNEL_ROT);
+	slots.ClearSlot(0);
+	slots.Draw();
+	const uint32_t transparent = icon.PixelAt(icon.GetWidth() - 1, icon.GetHeight() - 1);
+	for(int y = 0; y < SLOT_SIZE; ++y)
+		for(int x = 0; x < SLOT_SIZE; ++x)
+		{
+			ASSERT_EQ(engine.FramePixel(340 + x, 630 + y), frame.PixelAt(x, y)) << x << "," << y;
+			uint32_t expected = frame.PixelAt(x, y);
+			const int ix = x - 5;
+			const int iy = y - 5;
+			if(ix >= 0 && iy >= 0 && ix < icon.GetWidth() && iy < icon.GetHeight() && icon.PixelAt(ix, iy) != transparent)
+				expected = icon.PixelAt(ix, iy);
+			ASSERT_EQ(engine.FramePixel(460 + x, 630 + y), expected) << x << "," << y;
+		}
+}
+
+TEST_F(ItemSlotsTest, LabelsEveryKnownCodeButNotAnUnknownOne)
+{
+	slots.AddItem(ITEM_SELF_REPAIR);
+	slots.AddItem(ITEM_SELF_REPAIR);
+	slots.AddItem(42);
+	slots.ClearSlot(0);
+	slots.Draw();
+	EXPECT_TRUE(HasLabel(0));
+	EXPECT_TRUE(HasLabel(1));
+	EXPECT_FALSE(HasLabel(2));
+	EXPECT_EQ(slots.previousX, 300);
+}
+
+TEST_F(ItemSlotsTest, HiddenSlotsDrawNothingAndUpdateLikeThePanel)
+{
+	slots.visible = false;
+	slots.Draw();
+	EXPECT_EQ(engine.FramePixel(340, 630), BACKDROP);
+
+	slots.x = 310;
+	engine.redrawNeeded = 0;
+	slots.Update(10);
+	EXPECT_EQ(slots.previousX, 310);
+	EXPECT_EQ(engine.redrawNeeded, 1);
+}
