@@ -1,0 +1,154 @@
+#include "tools/player/MapSurvey.h"
+#include "tools/player/PlaySession.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <sstream>
+
+// Readable outcomes in failure messages.
+static std::ostream &operator<<(std::ostream &out, GameOutcome outcome)
+{
+	const char *const names[] = {"won", "lost", "stuck"};
+	return out << names[static_cast<int>(outcome)];
+}
+
+namespace {
+	const int SHIPPED_SEEDS = 10;
+	const int MOVE_LIMIT = 200;
+
+	// One map from rows of letters, one per column; blanks are for the eye.
+	//   .  EMPTY   h  HACKED   C  SYSTEM_CORE   D  DATA_CACHE
+	//   F  FIREWALL   A  ANTIVIRUS   R  RESTORATION_NODE   V  VIRUS_SUPPRESSOR
+	//   s  Self Repair   k  Kernel Rot   p  Polymorphic Shield   v  Secondary Vector
+	// Rows not given are EMPTY.
+	std::string Map(std::vector<std::string> rows, int startColumn, int startRow)
+	{
+		static const std::map<char, std::string> KEYWORDS = {
+			{'.', "EMPTY"}, {'h', "HACKED"}, {'F', "FIREWALL"}, {'A', "ANTIVIRUS"},
+			{'R', "RESTORATION_NODE"}, {'V', "VIRUS_SUPPRESSOR"}, {'C', "SYSTEM_CORE"},
+			{'s', "ITEM_SELF_REPAIR"}, {'k', "ITEM_KERNEL_ROT"}, {'p', "ITEM_POLYMORPHIC_SHIELD"},
+			{'v', "ITEM_SECONDARY_VECTOR"}, {'D', "DATA_CACHE"},
+		};
+		rows.resize(9);
+		std::string text = "MAP\n";
+		for(const std::string &row : rows)
+		{
+			std::string line;
+			int words = 0;
+			for(char letter : row)
+				if(letter != ' ')
+				{
+					line += (words++ ? " " : "") + KEYWORDS.at(letter);
+				}
+			for(; words < 10; ++words)
+				line += (words ? " " : "") + std::string("EMPTY");
+			text += line + "\n";
+		}
+		return text + std::to_string(startColumn) + "\n" + std::to_string(startRow) + "\n";
+	}
+
+	class ScriptedPlayerTest : public testing::Test {
+	protected:
+		GameResult PlayAlone(const std::string &data, unsigned seed = 1, int moveLimit = MOVE_LIMIT)
+		{
+			return session.Play(data, seed, moveLimit);
+		}
+
+		PlaySession session{VEXARIFT_GAME_DIR};
+	};
+}
+
+// The map authors read these rates; a map that is never won fails.
+TEST_F(ScriptedPlayerTest, EveryShippedMapIsWonUnderSomeSeed)
+{
+	ASSERT_TRUE(session.IsReady());
+	std::ifstream in(std::string(VEXARIFT_GAME_DIR) + "/DATA");
+	ASSERT_TRUE(in) << "no DATA in the run folder";
+	std::ostringstream text;
+	text << in.rdbuf();
+	const MapSurvey survey(text.str());
+	ASSERT_FALSE(survey.Maps().empty());
+	for(const SurveyedMap &map : survey.Maps())
+	{
+		const MapWinRate rate = survey.Play(map, session, SHIPPED_SEEDS, MOVE_LIMIT);
+		std::cout << MapSurvey::Describe(rate) << std::endl;
+		EXPECT_GT(rate.wins, 0) << MapSurvey::Describe(rate);
+	}
+}
+
+// Straight along the top row to the System Core, leaving the long branch
+// down column 0 alone: four decryptions and three attacks, two of them
+// answered by the core's 10.
+TEST_F(ScriptedPlayerTest, HeadsStraightForTheSystemCore)
+{
+	const GameResult result = PlayAlone(Map({
+		"h h h C", "h", "h", "h", "h", "h", "h", "h", "h"}, 0, 0));
+	EXPECT_EQ(result.outcome, GameOutcome::WON);
+	EXPECT_EQ(result.moves, 7);
+	EXPECT_EQ(result.coherence, 50);
+}
+
+// Each of these is lost by plain attacks (two Anti-viruses cost 80, an
+// Anti-virus and a Firewall 80 before the core's 20); the item on the way
+// turns it into a win, and the coherence left shows how it was used.
+TEST_F(ScriptedPlayerTest, UsesItemsWhereTheyTurnTheFight)
+{
+	struct Case {
+		const char *row;
+		int coherence;
+	};
+	const Case cases[] = {
+		// Shield: each Anti-virus's one counter-attack absorbed.
+		{"h p A A C", 70 - 20},
+		// Kernel Rot halves the Anti-virus to 15: one attack, no counter.
+		{"h k A F C", 70 - 40 - 20},
+		// Secondary Vector: 20 at once leaves the Anti-virus at 10.
+		{"h v A F C", 70 - 40 - 20},
+	};
+	for(const Case &c : cases)
+	{
+		const GameResult result = PlayAlone(Map({c.row}, 0, 0));
+		EXPECT_EQ(result.outcome, GameOutcome::WON) << c.row;
+		EXPECT_EQ(result.coherence, c.coherence) << c.row;
+	}
+}
+
+// A fight that cannot be won and cannot be avoided is fought to the loss,
+// not abandoned; a game cut off by the move limit is stuck.
+TEST_F(ScriptedPlayerTest, PlaysToTheEndOrTheMoveLimit)
+{
+	const GameResult lost = PlayAlone(Map({"h A A A C"}, 0, 0));
+	EXPECT_EQ(lost.outcome, GameOutcome::LOST);
+
+	const GameResult stuck = PlayAlone(Map({"h h h C"}, 0, 0), 1, 2);
+	EXPECT_EQ(stuck.outcome, GameOutcome::STUCK);
+	EXPECT_EQ(stuck.moves, 2);
+
+	const GameResult again = PlayAlone(Map({"h h h C"}, 0, 0));
+	EXPECT_EQ(again.outcome, GameOutcome::WON) << "a stuck level must not spoil the next one";
+}
+
+// Each record is played on its own, named by its MAP line; a map the game
+// could not play through is refused instead of ending the process.
+TEST_F(ScriptedPlayerTest, SurveyPlaysEachMapAloneAndRefusesUnplayableOnes)
+{
+	const std::string corridor = Map({"h h h C"}, 0, 0);
+	const std::string walledOff = Map({"h h . C"}, 0, 0);
+	const std::string hopeless = Map({"h A A A C"}, 0, 0);
+	const MapSurvey survey(corridor + "\n" + walledOff + hopeless);
+	ASSERT_EQ(survey.Maps().size(), 3u);
+	EXPECT_EQ(survey.Maps()[0].line, 1);
+	EXPECT_EQ(survey.Maps()[1].line, 14);
+	EXPECT_EQ(survey.Maps()[2].line, 26);
+
+	EXPECT_EQ(MapSurvey::Describe(survey.Play(survey.Maps()[0], session, 3, MOVE_LIMIT)),
+		"map at line 1: won 3/3");
+	const MapWinRate refused = survey.Play(survey.Maps()[1], session, 3, MOVE_LIMIT);
+	EXPECT_EQ(refused.games, 0);
+	EXPECT_NE(refused.refusal, "");
+	EXPECT_EQ(MapSurvey::Describe(survey.Play(survey.Maps()[2], session, 2, MOVE_LIMIT)),
+		"map at line 26: won 0/2");
+}

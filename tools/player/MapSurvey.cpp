@@ -1,0 +1,118 @@
+#include "tools/player/MapSurvey.h"
+
+#include "leveldata/MapAnalysis.h"
+#include "leveldata/MapLoader.h"
+#include "tools/player/PlaySession.h"
+
+#include <algorithm>
+#include <map>
+#include <sstream>
+
+namespace {
+	// The "MAP" line, nine rows and the start column and row.
+	const int RECORD_LINES = 1 + kGridRows + 2;
+
+	std::vector<std::string> SplitLines(const std::string &text)
+	{
+		std::vector<std::string> lines;
+		std::istringstream in(text);
+		for(std::string line; std::getline(in, line);)
+		{
+			if(!line.empty() && line.back() == '\r')
+				line.pop_back();
+			lines.push_back(line);
+		}
+		return lines;
+	}
+
+	bool Holds(const std::vector<GridPosition> &positions, GridPosition wanted)
+	{
+		return std::find(positions.begin(), positions.end(), wanted) != positions.end();
+	}
+
+	// Faults elsewhere in the map (a second System Core, a stray part with
+	// nothing in it) do not stop a game that starts where the core is.
+	std::string RefusalFor(const MapRecord &map)
+	{
+		for(const MapFinding &finding : FindMapFaults(map))
+			switch(finding.fault)
+			{
+			case NO_SYSTEM_CORE:
+				return "no System Core";
+			case START_ON_EMPTY:
+				return "starts on an EMPTY position";
+			case CORE_UNREACHABLE:
+				return "the System Core cannot be reached from the start";
+			case PART_WITHOUT_OBJECTIVE:
+				if(Holds(finding.positions, map.GetStart()))
+					return "the start's part of the network has nothing to find";
+				break;
+			case SEVERAL_SYSTEM_CORES:
+				break;
+			}
+		return "";
+	}
+
+	// Collects the records in file order, the dropped ones included so the
+	// survey can name them.
+	class SurveyListener : public MapFileListener {
+	public:
+		void MapRead(int mapLine, std::unique_ptr<MapRecord> record) override
+		{
+			refusals[mapLine] = RefusalFor(*record);
+		}
+		void UnknownLine(int, const std::string &) override {}
+		void UnknownType(int, int, const std::string &) override {}
+		void ShortRow(int, int) override {}
+		void MapEndsEarly(int mapLine) override
+		{
+			refusals[mapLine] = "cut short by the end of the file; the game skips it";
+		}
+		void StartOutsideGrid(int mapLine, GridPosition) override
+		{
+			refusals[mapLine] = "starts outside the grid; the game skips it";
+		}
+
+		std::map<int, std::string> refusals;
+	};
+}
+
+MapSurvey::MapSurvey(const std::string &fileText)
+{
+	SurveyListener listener;
+	std::istringstream in(fileText);
+	ReadMapFile(in, listener);
+	const std::vector<std::string> lines = SplitLines(fileText);
+	for(const auto &[line, refusal] : listener.refusals)
+	{
+		SurveyedMap map;
+		map.line = line;
+		map.refusal = refusal;
+		for(int i = line - 1; i < line - 1 + RECORD_LINES && i < static_cast<int>(lines.size()); ++i)
+			map.dataText += lines[i] + "\n";
+		maps.push_back(map);
+	}
+}
+
+MapWinRate MapSurvey::Play(const SurveyedMap &map, PlaySession &session, int seeds, int moveLimit) const
+{
+	MapWinRate rate;
+	rate.line = map.line;
+	rate.refusal = map.refusal;
+	if(!rate.refusal.empty())
+		return rate;
+	for(int seed = 1; seed <= seeds; ++seed)
+	{
+		++rate.games;
+		rate.wins += session.Play(map.dataText, seed, moveLimit).outcome == GameOutcome::WON;
+	}
+	return rate;
+}
+
+std::string MapSurvey::Describe(const MapWinRate &rate)
+{
+	const std::string head = "map at line " + std::to_string(rate.line) + ": ";
+	if(!rate.refusal.empty())
+		return head + "not played, " + rate.refusal;
+	return head + "won " + std::to_string(rate.wins) + "/" + std::to_string(rate.games);
+}

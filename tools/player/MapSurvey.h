@@ -1,0 +1,48 @@
+#ifndef VEXARIFT_TOOLS_PLAYER_MAPSURVEY_H
+#define VEXARIFT_TOOLS_PLAYER_MAPSURVEY_H
+
+#include <string>
+#include <vector>
+
+class PlaySession;
+
+// One map of a DATA file as the survey plays it: where its "MAP" line is,
+// the record's own lines as a DATA file of its own, and why it is not
+// played when it must not be.
+struct SurveyedMap {
+	int line = 0;
+	std::string dataText;
+	// Empty for a map the player may try.
+	std::string refusal;
+};
+
+struct MapWinRate {
+	int line = 0;
+	int wins = 0;
+	int games = 0;
+	std::string refusal;
+};
+
+// How often the scripted player wins each map of a DATA file, each map
+// played alone under the seeds 1..N.
+//
+// A map is refused rather than played when the game itself would be unable
+// to play it: a record the loader drops, no System Core, a start on an
+// EMPTY position, or a start whose part of the network holds no System Core.
+// The last one matters beyond winning: the game ends the whole process
+// ("No path") when a decryption finds no objective, and in the part that
+// holds the System Core that can never happen before the level is won.
+class MapSurvey {
+public:
+	explicit MapSurvey(const std::string &fileText);
+
+	const std::vector<SurveyedMap> &Maps() const { return maps; }
+	MapWinRate Play(const SurveyedMap &map, PlaySession &session, int seeds, int moveLimit) const;
+	// "map at line 1: won 9/10", or the reason it was not played.
+	static std::string Describe(const MapWinRate &rate);
+
+private:
+	std::vector<SurveyedMap> maps;
+};
+
+#endif
