@@ -58,6 +58,31 @@ std::string MapFromRows(const std::vector<std::string> &rows, int startColumn, i
 	return text + std::to_string(startColumn) + "\n" + std::to_string(startRow) + "\n";
 }
 
+std::string MapFromTopRows(std::vector<std::string> rows, int startColumn, int startRow)
+{
+	while(rows.size() < 9)
+		rows.push_back(". . . . . . . . . .");
+	return MapFromRows(rows, startColumn, startRow);
+}
+
+std::vector<int> Draws(unsigned seed, int count)
+{
+	srand(seed);
+	std::vector<int> draws;
+	for(int i = 0; i < count; ++i)
+		draws.push_back(rand());
+	return draws;
+}
+
+unsigned SeedWhere(int drawIndex, const std::function<bool(int)> &test)
+{
+	for(unsigned seed = 1; seed < 100000; ++seed)
+		if(test(Draws(seed, drawIndex + 1)[drawIndex]))
+			return seed;
+	ADD_FAILURE() << "no seed gives the draw wanted";
+	return 1;
+}
+
 void LevelFixture::SetUp()
 {
 	previousDirectory = CurrentDirectory();
@@ -114,4 +139,49 @@ void LevelFixture::ClickSlot(int slot, int button)
 void LevelFixture::Key(int keyCode)
 {
 	engine->KeyDown(keyCode);
+}
+
+void LevelFixture::Hover(int column, int row)
+{
+	NodeObject *node = Node(column, row);
+	engine->MouseMoved(node->x, node->y);
+}
+
+void LevelFixture::MoveMouse(int x, int y)
+{
+	engine->MouseMoved(x, y);
+}
+
+void LevelFixture::TickAt(int time)
+{
+	tick = time;
+	engine->currentTick = time;
+	engine->GameAction();
+	engine->RedrawScreen();
+}
+
+void LevelFixture::StartEngineOn(const std::function<std::unique_ptr<GameState>(VexaRiftEngine *)> &makeFirstState)
+{
+	level = nullptr;
+	engine.reset();
+	engine = std::make_unique<TestEngine>(makeFirstState);
+	tick = 0;
+}
+
+uint32_t LevelFixture::LinkPixel(int columnA, int rowA, int columnB, int rowB) const
+{
+	const NodeObject *a = Node(columnA, rowA);
+	const NodeObject *b = Node(columnB, rowB);
+	const int midX = (a->x + b->x) / 2;
+	const int midY = (a->y + b->y) / 2;
+	return engine->BackgroundPixel((a->x + midX) / 2, (a->y + midY) / 2) & 0xFFFFFF;
+}
+
+bool LevelFixture::FrameDiffersFromBackground(int left, int top, int right, int bottom) const
+{
+	for(int y = top; y < bottom; ++y)
+		for(int x = left; x < right; ++x)
+			if((engine->FramePixel(x, y) & 0xFFFFFF) != (engine->BackgroundPixel(x, y) & 0xFFFFFF))
+				return true;
+	return false;
 }

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,6 +21,14 @@
 //   p  ITEM_POLYMORPHIC_SHIELD   v  ITEM_SECONDARY_VECTOR
 // Blanks between letters are ignored, so rows can be staggered by eye.
 std::string MapFromRows(const std::vector<std::string> &rows, int startColumn, int startRow);
+// The same with the rows not given (those at the bottom) all EMPTY.
+std::string MapFromTopRows(std::vector<std::string> rows, int startColumn, int startRow);
+
+// The first count values rand() gives after srand(seed): what the game will
+// draw, in order, from a level started at that seed.
+std::vector<int> Draws(unsigned seed, int count);
+// The first seed from 1 up whose draw at the given index passes the test.
+unsigned SeedWhere(int drawIndex, const std::function<bool(int)> &test);
 
 // Runs each test in a fresh working directory that holds the game's
 // pictures and fonts (linked from the run folder) and a DATA written by the
@@ -37,6 +47,18 @@ protected:
 	void Click(int column, int row, int button = 1);
 	void ClickSlot(int slot, int button = 1);
 	void Key(int keyCode);
+	// Mouse motion onto a node's centre, or any point.
+	void Hover(int column, int row);
+	void MoveMouse(int x, int y);
+	// Runs the engine's tick and redraw at the given time.
+	void TickAt(int time);
+	// Replaces the engine with one that starts on the state the factory makes.
+	void StartEngineOn(const std::function<std::unique_ptr<GameState>(VexaRiftEngine *)> &makeFirstState);
+	// The background pixel a quarter of the way from A's centre to B's,
+	// which only A's half of their link covers.
+	uint32_t LinkPixel(int columnA, int rowA, int columnB, int rowB) const;
+	// Whether the frame differs from the background anywhere in the box.
+	bool FrameDiffersFromBackground(int left, int top, int right, int bottom) const;
 	NodeObject *Node(int column, int row) const { return level->NodeAt(column, row); }
 
 	std::unique_ptr<TestEngine> engine;
