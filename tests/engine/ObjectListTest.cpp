@@ -57,8 +57,9 @@ namespace {
 
 	class ObjectListTest : public ::testing::Test {
 	protected:
-		TestEngine engine;
+		// Before the engine: the engine's teardown still writes to it.
 		Journal journal;
+		TestEngine engine;
 
 		Plain *AddPlain(const std::string &name)
 		{
