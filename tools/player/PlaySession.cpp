@@ -95,6 +95,8 @@ GameResult PlaySession::Play(const std::string &dataText, unsigned seed, int mov
 	if(!engine)
 		return GameResult();
 	MutedOutput muted;
+	if(trace)
+		fprintf(trace, "game under seed %u\n", seed);
 	std::ofstream(DATA_FILE, std::ios::trunc) << dataText;
 	srand(seed);
 	auto *level = new LevelGameState(engine.get(), engine->width);

@@ -85,18 +85,40 @@ bool ScriptedPlayer::TakeTurn()
 	UseSelfRepair();
 	if(RevealedCore())
 		return FightCore();
-	if(PickUpItem() || OpenCache(true))
+	if(PickUpItem())
 		return true;
 	const Step toCore = BestStep([this](const NodeObject *n) { return IsCoreGoal(n); });
-	const Step toItem = HasFreeSlot() ? BestStep([this](const NodeObject *n) { return IsItemGoal(n); }) : Step();
 	// Each fight is reckoned alone, so a way whose fights add up to more
 	// than the virus has is as hopeless as one single lost fight.
-	const VirusOutlook virus = Outlook();
-	const bool coreHopeless = !toCore.node || toCore.cost >= HOPELESS_COST
-		|| toCore.cost >= virus.coherence + SELF_REPAIR_GAIN * virus.repairMoves;
+	const bool coreHopeless = !toCore.node || toCore.cost >= HOPELESS_COST || toCore.cost >= Staying();
+	if((coreHopeless || CanRiskCache(toCore)) && OpenCache(true))
+		return true;
+	const Step toItem = HasFreeSlot() ? BestStep([this](const NodeObject *n) { return IsItemGoal(n); }) : Step();
 	if(toItem.node && (toItem.cost <= ITEM_DETOUR || (coreHopeless && toItem.cost < HOPELESS_COST)))
 		return Take(toItem);
 	return Take(toCore) || OpenCache(false) || Explore();
+}
+
+// A cache can hold a Virus Suppressor, which would weaken every attack
+// from then on; open one only if the way to the System Core would still be
+// survivable after that.
+bool ScriptedPlayer::CanRiskCache(const Step &toCore) const
+{
+	NodeObject *core = Core();
+	if(!toCore.node || !core)
+		return false;
+	const FightForecast now = Forecast(core);
+	const FightForecast weakened = Forecast(core, SUPPRESSOR_PENALTY);
+	if(!now.Survives() || !weakened.Survives())
+		return false;
+	return toCore.cost - now.DamageTaken() + weakened.DamageTaken() < Staying();
+}
+
+// What the virus can still take, counting the Self Repair under way.
+int ScriptedPlayer::Staying() const
+{
+	const VirusOutlook virus = Outlook();
+	return virus.coherence + SELF_REPAIR_GAIN * virus.repairMoves;
 }
 
 // The System Core in sight: fight it, unless the fight looks lost and an
@@ -280,7 +302,7 @@ bool ScriptedPlayer::UseItemOn(NodeObject *target)
 	{
 		slot = SlotHolding(ITEM_KERNEL_ROT);
 		const int rotted = coherence - coherence / 2;
-		if(slot < 0 || ForecastWithCoherence(target, rotted).Attacks() >= plain.Attacks())
+		if(slot < 0 || ForecastWithCoherence(target, rotted, Outlook()).Attacks() >= plain.Attacks())
 			return false;
 	}
 	ClickSlot(slot);
@@ -306,11 +328,12 @@ void ScriptedPlayer::UseSelfRepair()
 // A revealed opponent as it stands; one still to be revealed with the
 // values it will show, and with what revealing it does to the virus and
 // to the Restoration Nodes' work.
-FightForecast ScriptedPlayer::Forecast(NodeObject *target) const
+FightForecast ScriptedPlayer::Forecast(NodeObject *target, int strengthLoss) const
 {
-	if(target->GetState() == REVEALED)
-		return ForecastWithCoherence(target, target->GetCoherence());
 	VirusOutlook virus = Outlook();
+	virus.strength -= strengthLoss;
+	if(target->GetState() == REVEALED)
+		return ForecastWithCoherence(target, target->GetCoherence(), virus);
 	Opponent opponent;
 	for(const KnownValues &known : REVEALED_VALUES)
 		if(known.type == target->GetType())
@@ -327,14 +350,14 @@ FightForecast ScriptedPlayer::Forecast(NodeObject *target) const
 	return FightForecast(virus, opponent);
 }
 
-FightForecast ScriptedPlayer::ForecastWithCoherence(NodeObject *target, int coherence) const
+FightForecast ScriptedPlayer::ForecastWithCoherence(NodeObject *target, int coherence, const VirusOutlook &virus) const
 {
 	Opponent opponent;
 	opponent.coherence = coherence;
 	opponent.strength = target->GetStrength();
 	opponent.healPerMove = HealPerMove(0, 0);
 	opponent.suppressor = target->GetType() == VIRUS_SUPPRESSOR;
-	return FightForecast(Outlook(), opponent);
+	return FightForecast(virus, opponent);
 }
 
 // Items still in the slots count as if used, since the player will use
@@ -377,6 +400,16 @@ std::vector<NodeObject *> ScriptedPlayer::BlockersOf(NodeObject *node) const
 		return Forecast(a).DamageTaken() < Forecast(b).DamageTaken();
 	});
 	return blockers;
+}
+
+// Known from the layout, revealed or not.
+NodeObject *ScriptedPlayer::Core() const
+{
+	for(int column = 0; column < kGridColumns; ++column)
+		for(int row = 0; row < kGridRows; ++row)
+			if(level->NodeAt(column, row)->GetType() == SYSTEM_CORE)
+				return level->NodeAt(column, row);
+	return nullptr;
 }
 
 NodeObject *ScriptedPlayer::RevealedCore() const

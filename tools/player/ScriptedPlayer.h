@@ -62,6 +62,8 @@ private:
 	bool OpenCache(bool onlyHarmless);
 	bool Explore();
 	bool Take(const Step &step);
+	bool CanRiskCache(const Step &toCore) const;
+	int Staying() const;
 
 	// The cheapest way onward to a node that satisfies isGoal: every
 	// position's cost to a goal, by a shortest-path search from the goals
@@ -80,12 +82,14 @@ private:
 	void RaiseShieldAgainst(NodeObject *target);
 	void UseSelfRepair();
 
-	FightForecast Forecast(NodeObject *target) const;
-	FightForecast ForecastWithCoherence(NodeObject *target, int coherence) const;
+	// strengthLoss weakens the virus for a what-if.
+	FightForecast Forecast(NodeObject *target, int strengthLoss = 0) const;
+	FightForecast ForecastWithCoherence(NodeObject *target, int coherence, const VirusOutlook &virus) const;
 	VirusOutlook Outlook() const;
 	int HealPerMove(int extraTargets, int extraHealers) const;
 	std::vector<NodeObject *> BlockersOf(NodeObject *node) const;
 
+	NodeObject *Core() const;
 	NodeObject *RevealedCore() const;
 	std::vector<NodeObject *> NodesIn(int state) const;
 	bool IsTarget(const NodeObject *node) const;
