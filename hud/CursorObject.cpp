@@ -3,8 +3,8 @@
 #include "engine/BaseEngine.h"
 
 namespace {
-	// One pixel more than the 64-pixel square, so the background restore
-	// reaches its right and bottom edges from 32 pixels before the centre.
+	// The 64-pixel square plus a spare column and row: the background
+	// restore covers 32 pixels either side of the centre.
 	const int COVER_SIZE = 65;
 	const int COLOUR = 0xFFFFFF;
 	const int STROKE_NEAR = 10;
