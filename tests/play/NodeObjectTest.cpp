@@ -453,8 +453,8 @@ TEST_F(NodeTest, ValuesSitAtTheirPlacesAndThreeDigitsMoveLeft)
 	const Expected cases[] = {
 		{0, "80", kLeft + 24, kTop - 1, kTop - 2, kTop + 25},
 		{0, "10", kLeft + 24, kTop + 46, kTop + 35, kTop + 70},
-		{25, "105", kLeft + 21, kTop - 1, kTop - 2, kTop + 25},
-		{-110, "-5", kLeft + 24, kTop - 1, kTop - 2, kTop + 25},
+		{20, "100", kLeft + 21, kTop - 1, kTop - 2, kTop + 25},
+		{-105, "-5", kLeft + 24, kTop - 1, kTop - 2, kTop + 25},
 	};
 	for(const Expected &expected : cases)
 	{
