@@ -83,21 +83,4 @@ TEST(DescribeNode, GivesEveryTextOfTheTable)
 	}
 }
 
-TEST(DescribeNode, NeverTellsTheTypeBeforeTheReveal)
-{
-	NodeDescription first = FilledDescription();
-	NodeDescription second = FilledDescription();
-	for(int state : {HIDDEN, ENCRYPTED, BLOCKED})
-		for(int type = EMPTY; type <= DATA_CACHE; ++type)
-		{
-			SCOPED_TRACE("type " + std::to_string(type) + ", state " + std::to_string(state));
-			DescribeNode(HACKED, state, first);
-			DescribeNode(type, state, second);
-			EXPECT_STREQ(first.title, second.title);
-			EXPECT_STREQ(first.line1, second.line1);
-			EXPECT_STREQ(first.line2, second.line2);
-			EXPECT_STREQ(first.line3, second.line3);
-		}
-}
-
 } // namespace
