@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Plays the real game under a virtual display: the start screen, Enter, a
 # decryption, a won level showing "Success", Enter again for a new level,
-# and Esc. Every wait is for a condition, with a time limit.
+# and Esc. Then a DATA without maps: Enter ends the game with status 1 after
+# its normal shutdown. Every wait is for a condition, with a time limit.
 # Usage: play-a-level.sh RUN_FOLDER
 set -u
 run_folder=$(cd "$1" && pwd)
@@ -80,3 +81,17 @@ status=$?
 [ "$status" -eq 0 ] || fail "exit status $status after Esc"
 output_has "Free font: 128 point riftsans_bold.otf" || fail "fonts not freed at exit"
 echo "played a level to Success and back"
+
+: > DATA
+./vexarift >out.txt 2>&1 &
+game=$!
+wait_for 20 find_window || fail "no game window for the DATA without maps"
+wait_for 20 shows_white 500x80+110+300 || fail "start screen hints not shown"
+xdotool key --window "$window" Return
+wait_for 20 bash -c "! kill -0 $game 2>/dev/null" || fail "game did not end without maps"
+wait "$game"
+status=$?
+[ "$status" -eq 1 ] || fail "exit status $status without maps"
+output_has "No map could be read from DATA" || fail "no message naming DATA"
+output_has "Free font: 128 point riftsans_bold.otf" || fail "no normal shutdown without maps"
+echo "a DATA without maps ends the game with status 1"
