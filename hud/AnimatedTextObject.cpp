@@ -45,13 +45,7 @@ void AnimatedTextObject::Update(int currentTime)
 		engine->redrawNeeded = 1;
 		return;
 	}
-	motion.startTime = currentTime;
-	motion.endTime = currentTime + duration;
-	motion.startX = x;
-	motion.startY = y;
-	motion.endX = targetX;
-	motion.endY = targetY;
-	motion.UpdatePosition(currentTime);
+	motion.Start(currentTime, duration, x, y, targetX, targetY);
 	x = motion.currentX;
 	y = motion.currentY;
 	started = true;

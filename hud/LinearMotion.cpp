@@ -2,6 +2,17 @@
 
 #include <cstdint>
 
+void LinearMotion::Start(int time, int duration, int fromX, int fromY, int toX, int toY)
+{
+	startTime = time;
+	endTime = time + duration;
+	startX = fromX;
+	startY = fromY;
+	endX = toX;
+	endY = toY;
+	UpdatePosition(time);
+}
+
 void LinearMotion::UpdatePosition(int time)
 {
 	if(time <= startTime)

@@ -14,6 +14,8 @@ struct LinearMotion {
 	int currentX = 0;
 	int currentY = 0;
 
+	// A new leg from time on; the current point becomes its start.
+	void Start(int time, int duration, int fromX, int fromY, int toX, int toY);
 	void UpdatePosition(int time);
 };
 

@@ -22,13 +22,7 @@ MovingVirusObject::MovingVirusObject(BaseEngine *engine)
 
 void MovingVirusObject::StartMove(int fromX, int fromY, int toX, int toY)
 {
-	motion.startTime = lastTime;
-	motion.endTime = lastTime + LEG_DURATION;
-	motion.startX = fromX;
-	motion.startY = fromY;
-	motion.endX = toX;
-	motion.endY = toY;
-	motion.UpdatePosition(lastTime);
+	motion.Start(lastTime, LEG_DURATION, fromX, fromY, toX, toY);
 	x = motion.currentX;
 	y = motion.currentY;
 }

@@ -113,12 +113,7 @@ void NetworkPulseObject::TurnBack()
 	if(!previousNode)
 		return;
 	std::swap(headingNode, previousNode);
-	motion.startTime = lastTime;
-	motion.endTime = lastTime + LEG_DURATION;
-	motion.startX = x;
-	motion.startY = y;
-	motion.endX = CentreX(headingNode);
-	motion.endY = CentreY(headingNode);
+	motion.Start(lastTime, LEG_DURATION, x, y, CentreX(headingNode), CentreY(headingNode));
 	bounced = true;
 }
 
@@ -146,13 +141,7 @@ NodeObject *NetworkPulseObject::PickNextNode()
 
 void NetworkPulseObject::AimAt(int fromX, int fromY, NodeObject *node)
 {
-	motion.startTime = lastTime;
-	motion.endTime = lastTime + LEG_DURATION;
-	motion.startX = fromX;
-	motion.startY = fromY;
-	motion.endX = CentreX(node);
-	motion.endY = CentreY(node);
-	motion.UpdatePosition(lastTime);
+	motion.Start(lastTime, LEG_DURATION, fromX, fromY, CentreX(node), CentreY(node));
 	x = motion.currentX;
 	y = motion.currentY;
 }
