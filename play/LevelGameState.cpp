@@ -126,6 +126,7 @@ int LevelGameState::InitialiseObjects()
 	pulses.clear();
 	hoverType = 0;
 	hoverState = 0;
+	hoverNode = nullptr;
 	selectedSlot = -1;
 	shieldCharges = 0;
 	selfRepairMoves = 0;
@@ -221,6 +222,7 @@ void LevelGameState::HoverAt(int x, int y)
 	const GridPosition p = NodeAtPoint(x, y);
 	NodeObject *node = nodes[p.column][p.row];
 	cursor->MoveTo(node->x, node->y);
+	hoverNode = node;
 	hoverType = node->GetType();
 	hoverState = node->GetState();
 	GetEngine()->redrawNeeded = 1;
@@ -256,6 +258,7 @@ void LevelGameState::MouseMoved(int x, int y)
 		return;
 	}
 	const int slot = itemSlots->SlotAt(x, y);
+	hoverNode = nullptr;
 	hoverType = slot >= 0 ? itemSlots->ItemAt(slot) : 0;
 	hoverState = slot >= 0 ? REVEALED : HIDDEN;
 }
@@ -366,6 +369,11 @@ void LevelGameState::EndMove()
 {
 	selectedSlot = -1;
 	FinishMove();
+	if(hoverNode)
+	{
+		hoverType = hoverNode->GetType();
+		hoverState = hoverNode->GetState();
+	}
 	SetupBackground();
 	GetEngine()->redrawNeeded = 1;
 	GetEngine()->fullRedraw = 1;

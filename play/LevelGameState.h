@@ -100,6 +100,9 @@ private:
 	CursorObject *cursor = nullptr;
 	int hoverType = 0;
 	int hoverState = 0;
+	// The node the panel describes, if it describes one: a move can change
+	// it, and the panel must not go on showing what it was.
+	NodeObject *hoverNode = nullptr;
 	int virusStrength = 0;
 	int virusCoherence = 0;
 	IndicatorObject *indicator = nullptr;

@@ -358,3 +358,21 @@ TEST_F(LevelScreen, NoMapInDataEndsTheGameAfterThePass)
 	Tick();
 	EXPECT_FALSE(engine->PassAt(tick + 10));
 }
+
+// The panel follows the node it describes through a move, so it never goes
+// on calling a revealed System Core an encrypted node.
+TEST_F(LevelScreen, PanelFollowsTheHoveredNodeThroughAMove)
+{
+	StartLevel(MapFromTopRows({"h C . . . . . . . ."}, 0, 0));
+	Click(0, 0);
+	Hover(1, 0);
+	EXPECT_EQ(level->GetHoverState(), ENCRYPTED);
+	Click(1, 0);
+	EXPECT_EQ(level->GetHoverType(), SYSTEM_CORE);
+	EXPECT_EQ(level->GetHoverState(), REVEALED);
+
+	ItemSlots *slots = level->GetItemSlots();
+	MoveMouse(slots->SlotX(0), slots->SlotY(0));
+	Key(SPACE);
+	EXPECT_EQ(level->GetHoverType(), 0) << "a slot's description stays while the keyboard plays";
+}
