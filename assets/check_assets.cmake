@@ -78,11 +78,11 @@ foreach(name StartMenu WinScreen LoseScreen)
 endforeach()
 
 # The text fonts must be CFF OpenType and the default font TrueType.
-foreach(spec "riftsans_regular.otf:4f54544f" "riftsans_bold.otf:4f54544f"
+foreach(entry "riftsans_regular.otf:4f54544f" "riftsans_bold.otf:4f54544f"
              "Cornerstone Regular.ttf:00010000")
-  string(REPLACE ":" ";" spec "${spec}")
-  list(GET spec 0 name)
-  list(GET spec 1 magic)
+  string(REPLACE ":" ";" entry "${entry}")
+  list(GET entry 0 name)
+  list(GET entry 1 magic)
   if(EXISTS "${GAME_DIR}/${name}")
     file(READ "${GAME_DIR}/${name}" head LIMIT 4 HEX)
   else()
