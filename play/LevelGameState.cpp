@@ -207,7 +207,7 @@ bool LevelGameState::IsOnNodeTile(int x, int y) const
 	// the keypad relies on; anything further out is off the grid.
 	if(tc < 0 || tr < 0)
 		return false;
-	return tc < TILES_ACROSS && tr < kGridRows && tc % 2 == tr % 2;
+	return tc < TILES_ACROSS && tr < kGridRows && LevelTileManager::IsNodeTile(tc, tr);
 }
 
 GridPosition LevelGameState::NodeAtPoint(int x, int y) const
