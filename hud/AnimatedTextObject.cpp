@@ -29,12 +29,7 @@ void AnimatedTextObject::Update(int currentTime)
 	lastTime = currentTime;
 	if(currentTime < motion.endTime)
 	{
-		previousX = x;
-		previousY = y;
-		visible = true;
-		motion.UpdatePosition(currentTime);
-		x = motion.currentX;
-		y = motion.currentY;
+		motion.Glide(*this, currentTime);
 		engine->redrawNeeded = 1;
 		return;
 	}

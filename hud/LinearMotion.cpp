@@ -1,5 +1,7 @@
 #include "hud/LinearMotion.h"
 
+#include "engine/DisplayableObject.h"
+
 #include <cstdint>
 
 void LinearMotion::Start(int time, int duration, int fromX, int fromY, int toX, int toY)
@@ -32,4 +34,14 @@ void LinearMotion::UpdatePosition(int time)
 	const int64_t duration = static_cast<int64_t>(endTime) - startTime;
 	currentX = static_cast<int>(elapsed * (static_cast<int64_t>(endX) - startX) / duration + startX);
 	currentY = static_cast<int>(elapsed * (static_cast<int64_t>(endY) - startY) / duration + startY);
+}
+
+void LinearMotion::Glide(DisplayableObject &object, int time)
+{
+	object.previousX = object.x;
+	object.previousY = object.y;
+	object.visible = true;
+	UpdatePosition(time);
+	object.x = currentX;
+	object.y = currentY;
 }

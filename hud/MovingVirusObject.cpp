@@ -36,12 +36,7 @@ void MovingVirusObject::Update(int currentTime)
 		visible = false;
 		return;
 	}
-	previousX = x;
-	previousY = y;
-	visible = true;
-	motion.UpdatePosition(currentTime);
-	x = motion.currentX;
-	y = motion.currentY;
+	motion.Glide(*this, currentTime);
 	ClampToWindow();
 }
 

@@ -55,14 +55,7 @@ void NetworkPulseObject::Update(int currentTime)
 {
 	lastTime = currentTime;
 	if(currentTime < motion.endTime)
-	{
-		previousX = x;
-		previousY = y;
-		visible = true;
-		motion.UpdatePosition(currentTime);
-		x = motion.currentX;
-		y = motion.currentY;
-	}
+		motion.Glide(*this, currentTime);
 	else
 		StartNextLeg();
 
