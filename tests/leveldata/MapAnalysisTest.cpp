@@ -5,6 +5,7 @@
 
 #include <sys/wait.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 
@@ -44,17 +45,20 @@ struct CheckerRun {
 	std::string output;
 };
 
-// Runs the built checker; its output (both streams) is collected in a file.
+// Runs the built checker and collects both its streams through a pipe, so
+// tests running side by side never share an output file.
 CheckerRun RunChecker(const std::string &arguments)
 {
-	std::string outputFile = testing::TempDir() + "mapcheck-output.txt";
-	std::string command =
-		std::string(VEXARIFT_GAME_DIR) + "/vexarift-mapcheck " + arguments + " > " + outputFile + " 2>&1";
-	int status = std::system(command.c_str());
-	std::ifstream in(outputFile);
-	std::stringstream output;
-	output << in.rdbuf();
-	return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output.str()};
+	std::string command = std::string(VEXARIFT_GAME_DIR) + "/vexarift-mapcheck " + arguments + " 2>&1";
+	FILE *pipe = popen(command.c_str(), "r");
+	if (!pipe)
+		return {-1, "could not start the checker"};
+	std::string output;
+	char buffer[4096];
+	for (size_t got; (got = fread(buffer, 1, sizeof(buffer), pipe)) > 0;)
+		output.append(buffer, got);
+	int status = pclose(pipe);
+	return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
 }
 
 } // namespace
@@ -159,16 +163,19 @@ TEST(ShippedMaps, EveryMapIsPlayableAndTheTypesAreAllUsed)
 		EXPECT_TRUE(used[type]) << "type " << type << " appears in no map";
 }
 
-TEST(MapChecker, PassesTheShippedMaps)
+// Each test writes its maps into a directory of its own.
+class MapChecker : public InTemporaryDirectory {};
+
+TEST_F(MapChecker, PassesTheShippedMaps)
 {
 	CheckerRun run = RunChecker(std::string(VEXARIFT_GAME_DIR) + "/DATA");
 	EXPECT_EQ(run.status, 0) << run.output;
 	EXPECT_NE(run.output.find(" playable, 0 problems\n"), std::string::npos) << run.output;
 }
 
-TEST(MapChecker, ReportsEveryProblemWithItsMapLine)
+TEST_F(MapChecker, ReportsEveryProblemWithItsMapLine)
 {
-	std::string file = testing::TempDir() + "broken-maps";
+	std::string file = "broken-maps";
 	std::ofstream(file) << "MAP \n"
 						<< SmallNetwork().Set(4, 4, "FIREWAL").Text()
 						<< SmallNetwork().Set(3, 2, "HACKED").Text()
@@ -202,11 +209,11 @@ TEST(MapChecker, ReportsEveryProblemWithItsMapLine)
 	}
 }
 
-TEST(MapChecker, MissingFileAndEmptyFileFail)
+TEST_F(MapChecker, MissingFileAndEmptyFileFail)
 {
-	EXPECT_EQ(RunChecker(testing::TempDir() + "no-such-file").status, 2);
-	EXPECT_EQ(RunChecker(testing::TempDir()).status, 2);
-	std::string empty = testing::TempDir() + "empty-maps";
+	EXPECT_EQ(RunChecker("no-such-file").status, 2);
+	EXPECT_EQ(RunChecker(".").status, 2);
+	std::string empty = "empty-maps";
 	std::ofstream(empty).flush();
 	CheckerRun run = RunChecker(empty);
 	EXPECT_EQ(run.status, 1);
