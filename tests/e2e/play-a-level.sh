@@ -36,10 +36,12 @@ wait_for() {
 	done
 }
 
-display=":$((100 + RANDOM % 800))"
-Xvfb "$display" -screen 0 1400x800x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display itself and writes its number once it is ready.
+Xvfb -displayfd 3 -screen 0 1400x800x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 xvfb=$!
-export DISPLAY=$display
+display_written() { [ -s "$work/display" ]; }
+wait_for 20 display_written || fail "no virtual display"
+export DISPLAY=":$(head -n 1 "$work/display")"
 wait_for 20 xdpyinfo >/dev/null 2>&1 || fail "no virtual display"
 
 cd "$work"
