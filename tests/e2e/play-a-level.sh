@@ -10,7 +10,10 @@ skip=77
 command -v Xvfb >/dev/null && command -v xdotool >/dev/null && command -v import >/dev/null || exit $skip
 
 work=$(mktemp -d)
-trap 'kill "$game" "$xvfb" 2>/dev/null; rm -rf "$work"' EXIT
+game=
+xvfb=
+# Waits for the display server to go, so the next run can have its display.
+trap 'kill "$game" "$xvfb" 2>/dev/null; wait; rm -rf "$work"' EXIT
 for f in "$run_folder"/*; do
 	case "$(basename "$f")" in DATA|LastRun) ;; *) ln -s "$f" "$work/" ;; esac
 done
@@ -36,19 +39,31 @@ wait_for() {
 	done
 }
 
-# Xvfb picks a free display itself and writes its number once it is ready.
-Xvfb -displayfd 3 -screen 0 1400x800x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb=$!
-display_written() { [ -s "$work/display" ]; }
-wait_for 20 display_written || fail "no virtual display"
-export DISPLAY=":$(head -n 1 "$work/display")"
-wait_for 20 xdpyinfo >/dev/null 2>&1 || fail "no virtual display"
+# Each game gets a display of its own, so no key left pressed by the game
+# before can reach it. Xvfb picks a free display and writes its number once
+# it is ready. Without -noreset the server resets whenever its last client
+# leaves, and a game connecting during that reset finds no display.
+start_display() {
+	if [ -n "$xvfb" ]; then kill "$xvfb"; wait "$xvfb"; fi
+	rm -f "$work/display"
+	Xvfb -displayfd 3 -noreset -screen 0 1400x800x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+	xvfb=$!
+	wait_for 20 test -s "$work/display" || fail "no virtual display"
+	export DISPLAY=":$(head -n 1 "$work/display")"
+	wait_for 20 xdpyinfo >/dev/null 2>&1 || fail "no virtual display"
+}
 
+# The game's own mapped window, not one it made and replaced while starting.
+find_window() {
+	window=$(xdotool search --onlyvisible --pid "$game" --name "^Vexa Rift" 2>/dev/null | tail -n 1)
+	[ -n "$window" ]
+}
+
+start_display
 cd "$work"
 ./vexarift >out.txt 2>&1 &
 game=$!
 window=""
-find_window() { window=$(xdotool search --name "^Vexa Rift" 2>/dev/null | head -n 1); [ -n "$window" ]; }
 wait_for 20 find_window || fail "no game window"
 
 # White pixels in a screen area, as a fraction: the title texts are white.
@@ -85,6 +100,7 @@ output_has "Free font: 128 point riftsans_bold.otf" || fail "fonts not freed at 
 echo "played a level to Success and back"
 
 : > DATA
+start_display
 ./vexarift >out.txt 2>&1 &
 game=$!
 wait_for 20 find_window || fail "no game window for the DATA without maps"
