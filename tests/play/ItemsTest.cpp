@@ -49,11 +49,7 @@ TEST_F(Items, KernelRotNeverHacks)
 {
 	StartLevel(MapFromTopRows({"h k k k k A C . . ."}, 0, 0));
 	Click(0, 0);
-	for(int column = 1; column <= 3; ++column)
-	{
-		Click(column, 0);
-		Click(column, 0);
-	}
+	CollectTopRowItems(3);
 	Click(4, 0);
 	Click(5, 0);
 	Click(5, 0);
@@ -195,11 +191,7 @@ TEST_F(Items, FourthItemWaitsOnItsNodeUntilASlotIsFree)
 {
 	StartLevel(MapFromTopRows({"h s p k v F C . . ."}, 0, 0));
 	Click(0, 0);
-	for(int column = 1; column <= 3; ++column)
-	{
-		Click(column, 0);
-		Click(column, 0);
-	}
+	CollectTopRowItems(3);
 	Click(4, 0);
 	Click(5, 0);
 	ClickSlot(2);

@@ -274,11 +274,7 @@ TEST_F(LevelScreen, RestartIsAFreshLevelInEveryRespect)
 		 "V . . . . . . . . .",
 	}, 0, 0));
 	Click(0, 0);
-	for(int column = 1; column <= 3; ++column)
-	{
-		Click(column, 0);
-		Click(column, 0);
-	}
+	CollectTopRowItems(3);
 	Click(4, 0);
 	Click(5, 0);
 	Click(5, 0);

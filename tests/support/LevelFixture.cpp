@@ -129,6 +129,15 @@ void LevelFixture::Click(int column, int row, int button)
 	engine->MouseDown(button, node->x, node->y);
 }
 
+void LevelFixture::CollectTopRowItems(int lastColumn)
+{
+	for(int column = 1; column <= lastColumn; ++column)
+	{
+		Click(column, 0);
+		Click(column, 0);
+	}
+}
+
 void LevelFixture::ClickSlot(int slot, int button)
 {
 	const int slotX = 300 + 40 + 120 * slot;

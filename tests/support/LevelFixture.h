@@ -45,6 +45,9 @@ protected:
 	// Runs the engine's tick at the next due time.
 	void Tick();
 	void Click(int column, int row, int button = 1);
+	// Two clicks on the top row's nodes from column 1 to the last: the first
+	// decrypts a node, the second takes the item it shows.
+	void CollectTopRowItems(int lastColumn);
 	void ClickSlot(int slot, int button = 1);
 	void Key(int keyCode);
 	// Mouse motion onto a node's centre, or any point.
