@@ -5,8 +5,9 @@
 // --trace writes every move of every game to standard error.
 // DATA defaults to DATA in the working directory; the pictures and fonts
 // come from DIR, by default the folder the player itself lives in (the
-// game's run folder). Exit status: 0 when every map is won at least once,
-// 1 when a map never is or cannot be played, 2 on a usage or file error.
+// game's run folder) or, for an installed player, the installed game data.
+// Exit status: 0 when every map is won at least once, 1 when a map never is
+// or cannot be played, 2 on a usage or file error.
 #include "tools/player/MapSurvey.h"
 #include "tools/player/PlaySession.h"
 
@@ -39,6 +40,15 @@ namespace {
 			return ".";
 		std::string text(path, length);
 		return text.substr(0, text.find_last_of('/'));
+	}
+
+	std::string DefaultAssetDirectory()
+	{
+		const std::string here = ExecutableDirectory();
+		// The run folder holds the game's files beside its programs.
+		if(access((here + "/StartMenu.jpg").c_str(), R_OK) == 0)
+			return here;
+		return here + "/" + VEXARIFT_DATA_FROM_BIN;
 	}
 
 	bool ReadCount(const char *text, int &count)
@@ -81,7 +91,7 @@ namespace {
 				return false;
 		}
 		if(options.assetDirectory.empty())
-			options.assetDirectory = ExecutableDirectory();
+			options.assetDirectory = DefaultAssetDirectory();
 		return true;
 	}
 }
