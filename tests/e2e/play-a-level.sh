@@ -29,35 +29,7 @@ done
 
 fail() { echo "FAIL: $*"; echo "--- game output:"; cat "$work/out.txt"; exit 1; }
 
-# Waits up to $1 seconds for the command that follows to succeed.
-wait_for() {
-	local limit=$1; shift
-	local deadline=$((SECONDS + limit))
-	until "$@"; do
-		[ $SECONDS -ge $deadline ] && return 1
-		sleep 0.1
-	done
-}
-
-# Each game gets a display of its own, so no key left pressed by the game
-# before can reach it. Xvfb picks a free display and writes its number once
-# it is ready. Without -noreset the server resets whenever its last client
-# leaves, and a game connecting during that reset finds no display.
-start_display() {
-	if [ -n "$xvfb" ]; then kill "$xvfb"; wait "$xvfb"; fi
-	rm -f "$work/display"
-	Xvfb -displayfd 3 -noreset -screen 0 1400x800x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-	xvfb=$!
-	wait_for 20 test -s "$work/display" || fail "no virtual display"
-	export DISPLAY=":$(head -n 1 "$work/display")"
-	wait_for 20 xdpyinfo >/dev/null 2>&1 || fail "no virtual display"
-}
-
-# The game's own mapped window, not one it made and replaced while starting.
-find_window() {
-	window=$(xdotool search --onlyvisible --pid "$game" --name "^Vexa Rift" 2>/dev/null | tail -n 1)
-	[ -n "$window" ]
-}
+. "$(dirname "$0")/../../tools/virtual-display.sh"
 
 start_display
 cd "$work"

@@ -22,15 +22,7 @@ fail() {
 	exit 1
 }
 
-# Waits up to $1 seconds for the command that follows to succeed.
-wait_for() {
-	local limit=$1; shift
-	local deadline=$((SECONDS + limit))
-	until "$@"; do
-		[ $SECONDS -ge $deadline ] && return 1
-		sleep 0.1
-	done
-}
+. "$(dirname "$0")/../../tools/virtual-display.sh"
 
 prefix="$work/install prefix"
 "$cmake" --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 || { cat "$work/install.log"; fail "cmake --install failed"; }
@@ -42,17 +34,10 @@ snapshot "$prefix" >"$work/installed.txt"
 shipped="$prefix/share/vexarift"
 maps=$(grep -c '^MAP$' "$shipped/DATA")
 
-Xvfb -displayfd 3 -noreset -screen 0 1400x800x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb=$!
-wait_for 20 test -s "$work/display" || fail "no virtual display"
-export DISPLAY=":$(head -n 1 "$work/display")"
+start_display
 export SDL_AUDIODRIVER=dummy
 
 output_has() { grep -q -- "$1" "$work/out.txt"; }
-find_window() {
-	window=$(xdotool search --onlyvisible --pid "$game" --name "^Vexa Rift" 2>/dev/null | tail -n 1)
-	[ -n "$window" ]
-}
 # Starts the launcher, waits for the game's window (the launcher becomes the
 # game), starts a level and quits with Esc.
 play() {
