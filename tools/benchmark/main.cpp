@@ -1,0 +1,217 @@
+// vexarift-bench: what a frame and a move cost, timed with Google Benchmark.
+// Run it from the run folder (build/game), or through tools/bench, which
+// prints every case as a ratio to BM_FloorFrame; absolute times on a shared
+// machine say little, ratios within one run say more.
+//
+//   BM_FloorFrame           a loop pass that only copies the background,
+//                           uploads and presents: the floor under any frame
+//   BM_BusiestFramePartial  a loop pass of the busiest level: a tick and the
+//                           partial redraw it asks for
+//   BM_BusiestFrameFull     the same with a full redraw
+//   BM_DecryptMove          a decrypting click on that map and its loop pass
+//   BM_ScriptedGame         one whole game of the scripted player on a
+//                           shipped map; the maps of DATA take turns, under
+//                           seeds 1 to 10
+//
+// Under SDL's dummy video driver unless DISPLAY is set. The game's own
+// console lines are muted while the cases run.
+#include "engine/VexaRiftEngine.h"
+#include "play/LevelGameState.h"
+#include "tools/benchmark/BenchStage.h"
+#include "tools/benchmark/BusiestLevel.h"
+#include "tools/player/MapSurvey.h"
+#include "tools/player/PlaySession.h"
+
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+	// The distance hints float for a second; the busiest level is played
+	// afresh before they would land.
+	const int PASSES_PER_BUSIEST_LEVEL = 90;
+	const int SCRIPTED_SEEDS = 10;
+	const int SCRIPTED_MOVE_LIMIT = 200;
+
+	std::string runFolder;
+	std::unique_ptr<BenchStage> stage;
+
+	// Standard output goes to /dev/null while alive: the game prints a line
+	// per decryption, which would bury the results.
+	class QuietConsole {
+	public:
+		QuietConsole()
+		{
+			fflush(stdout);
+			saved = dup(STDOUT_FILENO);
+			const int sink = open("/dev/null", O_WRONLY);
+			if(sink < 0)
+				return;
+			dup2(sink, STDOUT_FILENO);
+			close(sink);
+		}
+		~QuietConsole()
+		{
+			fflush(stdout);
+			if(saved < 0)
+				return;
+			dup2(saved, STDOUT_FILENO);
+			close(saved);
+		}
+		QuietConsole(const QuietConsole &) = delete;
+		QuietConsole &operator=(const QuietConsole &) = delete;
+
+	private:
+		int saved = -1;
+	};
+
+	// Made at the first case that needs it and kept, so every frame case
+	// draws through the same window and renderer.
+	BenchStage *Stage(benchmark::State &state)
+	{
+		if(!stage)
+			stage = std::make_unique<BenchStage>(runFolder);
+		if(!stage->IsReady())
+		{
+			state.SkipWithError("the engine could not be set up");
+			return nullptr;
+		}
+		return stage.get();
+	}
+
+	void PlayBusiest(BenchStage &stage)
+	{
+		PlayBusiestLevel(stage.Engine(), *stage.StartBusiestLevel());
+		stage.Pass();
+	}
+
+	void BM_FloorFrame(benchmark::State &state)
+	{
+		QuietConsole quiet;
+		BenchStage *stage = Stage(state);
+		if(!stage)
+			return;
+		stage->ShowBareScreen();
+		VexaRiftEngine &engine = stage->Engine();
+		for(auto _ : state)
+		{
+			engine.redrawNeeded = 1;
+			engine.fullRedraw = 1;
+			stage->Pass();
+		}
+	}
+
+	void BusiestFrame(benchmark::State &state, bool full)
+	{
+		QuietConsole quiet;
+		BenchStage *stage = Stage(state);
+		if(!stage)
+			return;
+		VexaRiftEngine &engine = stage->Engine();
+		int passes = 0;
+		for(auto _ : state)
+		{
+			if(passes++ % PASSES_PER_BUSIEST_LEVEL == 0)
+			{
+				state.PauseTiming();
+				PlayBusiest(*stage);
+				state.ResumeTiming();
+			}
+			if(full)
+			{
+				engine.redrawNeeded = 1;
+				engine.fullRedraw = 1;
+			}
+			stage->Pass();
+		}
+	}
+
+	void BM_BusiestFramePartial(benchmark::State &state)
+	{
+		BusiestFrame(state, false);
+	}
+
+	void BM_BusiestFrameFull(benchmark::State &state)
+	{
+		BusiestFrame(state, true);
+	}
+
+	void BM_DecryptMove(benchmark::State &state)
+	{
+		QuietConsole quiet;
+		BenchStage *stage = Stage(state);
+		if(!stage)
+			return;
+		LevelGameState *level = stage->StartBusiestLevel();
+		for(auto _ : state)
+		{
+			if(!DecryptNextNode(stage->Engine(), *level))
+			{
+				state.PauseTiming();
+				level = stage->StartBusiestLevel();
+				state.ResumeTiming();
+				DecryptNextNode(stage->Engine(), *level);
+			}
+			stage->Pass();
+		}
+	}
+
+	std::vector<SurveyedMap> ShippedMaps()
+	{
+		std::ifstream in(runFolder + "/DATA");
+		std::ostringstream text;
+		text << in.rdbuf();
+		const MapSurvey survey(text.str());
+		std::vector<SurveyedMap> playable;
+		for(const SurveyedMap &map : survey.Maps())
+			if(map.refusal.empty())
+				playable.push_back(map);
+		return playable;
+	}
+
+	void BM_ScriptedGame(benchmark::State &state)
+	{
+		const std::vector<SurveyedMap> maps = ShippedMaps();
+		PlaySession session(runFolder);
+		if(maps.empty() || !session.IsReady())
+		{
+			state.SkipWithError("no playable map in the run folder's DATA, or no game to play it in");
+			return;
+		}
+		size_t game = 0;
+		for(auto _ : state)
+		{
+			const SurveyedMap &map = maps[game % maps.size()];
+			const unsigned seed = 1 + static_cast<unsigned>(game / maps.size() % SCRIPTED_SEEDS);
+			benchmark::DoNotOptimize(session.Play(map.dataText, seed, SCRIPTED_MOVE_LIMIT));
+			++game;
+		}
+	}
+}
+
+BENCHMARK(BM_FloorFrame);
+BENCHMARK(BM_BusiestFramePartial);
+BENCHMARK(BM_BusiestFrameFull);
+BENCHMARK(BM_DecryptMove);
+BENCHMARK(BM_ScriptedGame)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char **argv)
+{
+	if(!getenv("DISPLAY"))
+		setenv("SDL_VIDEODRIVER", "dummy", 1);
+	runFolder = std::filesystem::current_path().string();
+	benchmark::Initialize(&argc, argv);
+	if(benchmark::ReportUnrecognizedArguments(argc, argv))
+		return 2;
+	benchmark::RunSpecifiedBenchmarks();
+	benchmark::Shutdown();
+	QuietConsole quiet;
+	stage.reset();
+	return 0;
+}
