@@ -54,8 +54,7 @@ dpkg-deb -x "$deb" "$root"
 desktop-file-validate "$root/usr/share/applications/$app.desktop" || fail "desktop entry not valid"
 appstreamcli validate --no-net "$root/usr/share/metainfo/$app.metainfo.xml" >"$work/appstream.log" 2>&1 ||
 	{ cat "$work/appstream.log"; fail "AppStream metadata not valid"; }
-lintian "$deb" >"$work/lintian.log" 2>&1
-grep -q '^E:' "$work/lintian.log" && { cat "$work/lintian.log"; fail "lintian errors"; }
+lintian --fail-on error "$deb" >"$work/lintian.log" 2>&1 || { cat "$work/lintian.log"; fail "lintian errors"; }
 echo "desktop entry, metadata and lintian: no errors"
 
 # The launcher as unpacked: SDL turns SIGTERM into a window close.
