@@ -80,6 +80,10 @@ public:
 	void FillOval(int x1, int y1, int x2, int y2, int colour, SDL_Surface *target = nullptr);
 	void FillTriangle(double x1, double y1, double x2, double y2, double x3, double y3, int colour, SDL_Surface *target = nullptr);
 	void FillTriangleSlice(double xa, double xb, double ya1, double yb1, double ya2, double yb2, int colour, SDL_Surface *target = nullptr);
+	// Narrows what the shapes above may write to a rectangle, until called
+	// with null; text is not affected. Lets a screen repaint one area of a
+	// picture exactly as a whole repaint would leave it.
+	void SetClipArea(const SDL_Rect *area);
 
 	// Text; a null font means the default font, a null target the frame.
 	void DrawText(int x, int y, const char *text, int colour, Font *font = nullptr, SDL_Surface *target = nullptr);
@@ -114,7 +118,9 @@ public:
 	uint8_t frameSurfaceLocked = 0;
 
 private:
-	void PlotPixel(SDL_Surface *target, int x, int y, int colour) const;
+	SDL_Rect clipArea = {0, 0, 0, 0};
+	bool clipping = false;
+
 	SDL_Surface *TargetOrFrame(SDL_Surface *target) const;
 	bool LockFrame();
 	void DispatchEvent(const SDL_Event &event);

@@ -19,6 +19,68 @@ namespace {
 	{
 		return static_cast<int>(std::max(-COORDINATE_LIMIT, std::min(COORDINATE_LIMIT, value + 0.5)));
 	}
+
+	// The pixels of a target that a shape may write, inclusive: a row is
+	// pitch / 4 words long, rows stop at the window's height (and at the
+	// surface's own, for surfaces smaller than the window), and the engine's
+	// clip area, when set, narrows both.
+	struct Canvas {
+		uint32_t *pixels;
+		int rowLength;
+		int left;
+		int top;
+		int right;
+		int bottom;
+
+		bool Holds(int x, int y) const { return x >= left && x <= right && y >= top && y <= bottom; }
+		void Plot(int x, int y, int colour) const
+		{
+			if(Holds(x, y))
+				pixels[y * rowLength + x] = static_cast<uint32_t>(colour);
+		}
+		// Pixels x1..x2 of row y, both included, as far as they are inside.
+		void Row(int y, int x1, int x2, int colour) const
+		{
+			if(y < top || y > bottom)
+				return;
+			x1 = std::max(x1, left);
+			x2 = std::min(x2, right);
+			if(x1 <= x2)
+				std::fill(pixels + y * rowLength + x1, pixels + y * rowLength + x2 + 1, static_cast<uint32_t>(colour));
+		}
+		// Pixels y1..y2 of column x, both included, as far as they are inside.
+		void Column(int x, int y1, int y2, int colour) const
+		{
+			if(x < left || x > right)
+				return;
+			y1 = std::max(y1, top);
+			y2 = std::min(y2, bottom);
+			for(uint32_t *p = pixels + y1 * rowLength + x; y1 <= y2; ++y1, p += rowLength)
+				*p = static_cast<uint32_t>(colour);
+		}
+	};
+
+	Canvas CanvasOf(SDL_Surface *target, int windowHeight, const SDL_Rect *clip)
+	{
+		Canvas canvas = {static_cast<uint32_t *>(target->pixels), target->pitch / 4,
+			0, 0, target->pitch / 4 - 1, std::min(windowHeight, target->h) - 1};
+		if(clip)
+		{
+			canvas.left = std::max(canvas.left, clip->x);
+			canvas.top = std::max(canvas.top, clip->y);
+			canvas.right = std::min(canvas.right, clip->x + clip->w - 1);
+			canvas.bottom = std::min(canvas.bottom, clip->y + clip->h - 1);
+		}
+		return canvas;
+	}
+
+	// Whether the pixel at distance dx from the oval's centre passes the
+	// oval test in a row whose own share of the test is rowTerm: exactly the
+	// per-pixel test, so the spans below match it pixel for pixel.
+	bool InsideOval(double dx, double qx, double rowTerm)
+	{
+		return dx * dx / qx + rowTerm <= 1.0;
+	}
 }
 
 SDL_Surface *BaseEngine::TargetOrFrame(SDL_Surface *target) const
@@ -26,13 +88,11 @@ SDL_Surface *BaseEngine::TargetOrFrame(SDL_Surface *target) const
 	return target ? target : frameSurface;
 }
 
-void BaseEngine::PlotPixel(SDL_Surface *target, int x, int y, int colour) const
+void BaseEngine::SetClipArea(const SDL_Rect *area)
 {
-	// The vertical bound is the window's height; the surface's own height
-	// only matters for surfaces smaller than the window.
-	if(x < 0 || x >= target->pitch / 4 || y < 0 || y >= height || y >= target->h)
-		return;
-	static_cast<uint32_t *>(target->pixels)[y * (target->pitch / 4) + x] = static_cast<uint32_t>(colour);
+	clipping = area != nullptr;
+	if(area)
+		clipArea = *area;
 }
 
 // Range of step indices i for which start + i * step can round into
@@ -70,8 +130,9 @@ void BaseEngine::DrawLine(double x1, double y1, double x2, double y2, int colour
 	double to = static_cast<double>(steps);
 	VisibleSteps(x1, stepX, target->pitch / 4, from, to);
 	VisibleSteps(y1, stepY, std::min(height, target->h), from, to);
+	const Canvas canvas = CanvasOf(target, height, clipping ? &clipArea : nullptr);
 	for(int64_t i = static_cast<int64_t>(from); i <= static_cast<int64_t>(to); ++i)
-		PlotPixel(target, Round(i * stepX + x1), Round(i * stepY + y1), colour);
+		canvas.Plot(Round(i * stepX + x1), Round(i * stepY + y1), colour);
 }
 
 void BaseEngine::DrawThickLine(double x1, double y1, double x2, double y2, int colour, int thickness, SDL_Surface *target)
@@ -118,16 +179,17 @@ void BaseEngine::FillRectangle(int x1, int y1, int x2, int y2, int colour, SDL_S
 		std::swap(x1, x2);
 	if(y2 < y1)
 		std::swap(y1, y2);
-	// Only the visible part needs visiting; the clip skips the rest anyway.
-	x1 = std::max(x1, 0);
-	y1 = std::max(y1, 0);
-	x2 = std::min(x2, target->pitch / 4 - 1);
-	y2 = std::min(y2, height - 1);
-	for(int x = x1; x <= x2; ++x)
-		for(int y = y1; y <= y2; ++y)
-			PlotPixel(target, x, y, colour);
+	const Canvas canvas = CanvasOf(target, height, clipping ? &clipArea : nullptr);
+	for(int y = std::max(y1, canvas.top); y <= std::min(y2, canvas.bottom); ++y)
+		canvas.Row(y, x1, x2, colour);
 }
 
+// The oval test of each pixel, (x - cx)^2 / qx + (y - cy)^2 / qy <= 1, gives
+// one unbroken span per row, symmetric about cx: the left side only grows
+// with the distance from cx, and every step of it (an exact square, one
+// rounded division, one rounded sum) keeps that order. So each row needs the
+// test only at the span's ends, found from an estimate and checked with the
+// very same expression, and the span is filled without a test per pixel.
 void BaseEngine::FillOval(int x1, int y1, int x2, int y2, int colour, SDL_Surface *target)
 {
 	target = TargetOrFrame(target);
@@ -139,11 +201,27 @@ void BaseEngine::FillOval(int x1, int y1, int x2, int y2, int colour, SDL_Surfac
 	const double cy = (y1 + y2) * 0.5;
 	const double qx = static_cast<double>(x2 - x1) * (x2 - x1) * 0.25;
 	const double qy = static_cast<double>(y2 - y1) * (y2 - y1) * 0.25;
-	// A flat box gives 0 / 0 here, which fails the test: nothing is plotted.
-	for(int x = std::max(x1, 0); x <= std::min(x2, target->pitch / 4 - 1); ++x)
-		for(int y = std::max(y1, 0); y <= std::min(y2, height - 1); ++y)
-			if((x - cx) * (x - cx) / qx + (y - cy) * (y - cy) / qy <= 1.0)
-				PlotPixel(target, x, y, colour);
+	// A flat box gives 0 / 0 in the test, which fails: nothing is plotted.
+	if(qx == 0.0 || qy == 0.0)
+		return;
+	const Canvas canvas = CanvasOf(target, height, clipping ? &clipArea : nullptr);
+	for(int y = std::max(y1, canvas.top); y <= std::min(y2, canvas.bottom); ++y)
+	{
+		const double rowTerm = (y - cy) * (y - cy) / qy;
+		if(rowTerm > 1.0)
+			continue;
+		// The span's right end, from x = cx + half width, corrected by the test.
+		int right = static_cast<int>(std::floor(cx + std::sqrt((1.0 - rowTerm) * qx)));
+		right = std::min(right, x2);
+		while(right >= cx && !InsideOval(right - cx, qx, rowTerm))
+			--right;
+		while(right < x2 && InsideOval(right + 1 - cx, qx, rowTerm))
+			++right;
+		if(right < cx)
+			continue;
+		// Mirrored about cx; x1 + x2 - right is the left end's column.
+		canvas.Row(y, x1 + x2 - right, right, colour);
+	}
 }
 
 void BaseEngine::FillTriangle(double x1, double y1, double x2, double y2, double x3, double y3, int colour, SDL_Surface *target)
@@ -189,12 +267,8 @@ void BaseEngine::FillTriangleSlice(double xa, double xb, double ya1, double yb1,
 		std::swap(ya1, yb1);
 		std::swap(ya2, yb2);
 	}
-	auto plotColumn = [&](int x, int from, int to) {
-		if(x < 0 || x >= target->pitch / 4)
-			return;
-		for(int y = std::max(from, 0); y <= std::min(to, height - 1); ++y)
-			PlotPixel(target, x, y, colour);
-	};
+	const Canvas canvas = CanvasOf(target, height, clipping ? &clipArea : nullptr);
+	auto plotColumn = [&](int x, int from, int to) { canvas.Column(x, from, to, colour); };
 
 	const int first = Round(xa);
 	const int last = Round(xb);
@@ -204,8 +278,8 @@ void BaseEngine::FillTriangleSlice(double xa, double xb, double ya1, double yb1,
 		return;
 	}
 	plotColumn(first, std::min(Round(ya1), Round(ya2)), std::max(Round(ya1), Round(ya2)));
-	const int innerFrom = std::max(first + 1, 0);
-	const int innerTo = std::min(last - 1, target->pitch / 4 - 1);
+	const int innerFrom = std::max(first + 1, canvas.left);
+	const int innerTo = std::min(last - 1, canvas.right);
 	for(int x = innerFrom; x <= innerTo; ++x)
 	{
 		const double e1 = (yb1 - ya1) * (x - xa) / (xb - xa) + ya1;

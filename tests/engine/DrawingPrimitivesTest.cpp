@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -204,6 +205,44 @@ TEST_F(DrawingTest, OvalsFillTheInscribedEllipse)
 	target.Fill(0);
 	engine.FillOval(-4, 0, 0, 4, INK, target.Get());
 	EXPECT_EQ(Drawn(), (PixelSet{{0, 2}}));
+}
+
+// Ovals are filled by spans per row; every box, whole or cut by the edge,
+// must give the pixels of the test made pixel by pixel.
+TEST_F(DrawingTest, OvalSpansMatchTheTestOfEveryPixel)
+{
+	PixelSurface canvas(40, 40);
+	for(int w = 0; w <= 30; ++w)
+		for(int h = 0; h <= 30; ++h)
+		{
+			const int x1 = (w * 7 + h) % 11 - 5;
+			const int y1 = (h * 5 + w) % 13 - 4;
+			canvas.Fill(0);
+			engine.FillOval(x1, y1, x1 + w, y1 + h, INK, canvas.Get());
+			const double cx = x1 + w * 0.5;
+			const double cy = y1 + h * 0.5;
+			PixelSet expected;
+			for(int x = std::max(x1, 0); x <= x1 + w; ++x)
+				for(int y = std::max(y1, 0); y <= y1 + h; ++y)
+					if((x - cx) * (x - cx) / (w * w * 0.25) + (y - cy) * (y - cy) / (h * h * 0.25) <= 1.0)
+						expected.insert({x, y});
+			ASSERT_EQ(canvas.PixelsOf(INK), expected) << w << " x " << h << " at " << x1 << ", " << y1;
+		}
+}
+
+TEST_F(DrawingTest, ClipAreaKeepsShapesInsideItUntilCleared)
+{
+	const SDL_Rect area = {3, 4, 5, 6};
+	engine.SetClipArea(&area);
+	engine.FillRectangle(0, 0, 15, 15, INK, target.Get());
+	engine.FillOval(0, 0, 15, 15, INK, target.Get());
+	engine.DrawThickLine(0, 0, 15, 15, INK, 3, target.Get());
+	engine.DrawLine(15, 0, 0, 15, INK, target.Get());
+	EXPECT_EQ(Drawn(), RectPixels(3, 4, 7, 9));
+
+	engine.SetClipArea(nullptr);
+	engine.FillRectangle(0, 0, 15, 15, INK, target.Get());
+	EXPECT_EQ(Drawn(), RectPixels(0, 0, 15, 15));
 }
 
 TEST_F(DrawingTest, OvalOfZeroWidthOrHeightPlotsNothing)
