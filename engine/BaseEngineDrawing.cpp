@@ -304,22 +304,11 @@ void BaseEngine::DrawText(int x, int y, const char *text, int colour, Font *font
 	if(relock)
 		SDL_UnlockSurface(frameSurface);
 
-	if(font && font->GetHandle() && target && text)
+	SDL_Surface *rendered = font && target && text ? font->Rendered(text, colour, TEXT_WRAP_WIDTH) : nullptr;
+	if(rendered)
 	{
-		// This font library multiplies glyph coverage by the colour's alpha,
-		// so an alpha of 0 would make every glyph invisible.
-		SDL_Color textColour = {
-			static_cast<Uint8>((colour >> 16) & 0xFF),
-			static_cast<Uint8>((colour >> 8) & 0xFF),
-			static_cast<Uint8>(colour & 0xFF),
-			0xFF};
-		SDL_Surface *rendered = TTF_RenderText_Blended_Wrapped(font->GetHandle(), text, textColour, TEXT_WRAP_WIDTH);
-		if(rendered)
-		{
-			SDL_Rect where = {x, y, 0, 0};
-			SDL_UpperBlit(rendered, nullptr, target, &where);
-			SDL_FreeSurface(rendered);
-		}
+		SDL_Rect where = {x, y, 0, 0};
+		SDL_UpperBlit(rendered, nullptr, target, &where);
 	}
 
 	if(relock)
@@ -332,8 +321,8 @@ int BaseEngine::DrawTextRightAligned(const char *text, Font *font, int colour, i
 		font = defaultFont;
 	int textWidth = 0;
 	int textHeight = 0;
-	if(font && font->GetHandle() && TTF_SizeText(font->GetHandle(), text, &textWidth, &textHeight) < 0)
-		textWidth = textHeight = 0;
+	if(font && text)
+		font->Measure(text, textWidth, textHeight);
 	DrawText(width - textWidth - rightMargin, y, text, colour, font, frameSurface);
 	return textHeight;
 }

@@ -17,8 +17,8 @@ AnimatedTextObject::AnimatedTextObject(BaseEngine *engine, const char *text, int
 	this->y = previousY = y;
 	int textWidth = 0;
 	int textHeight = 0;
-	if(font && font->GetHandle() && TTF_SizeText(font->GetHandle(), this->text.c_str(), &textWidth, &textHeight) < 0)
-		textWidth = textHeight = 0;
+	if(font)
+		font->Measure(this->text.c_str(), textWidth, textHeight);
 	width = textWidth + SIZE_MARGIN;
 	height = textHeight + SIZE_MARGIN;
 	visible = true;

@@ -135,8 +135,7 @@ void ItemSlots::DrawLabel(int sx, int sy, const char *label)
 	Font *font = engine->GetFont(LABEL_FONT, LABEL_SIZE);
 	int labelWidth = 0;
 	int labelHeight = 0;
-	if(font->GetHandle() && TTF_SizeText(font->GetHandle(), label, &labelWidth, &labelHeight) < 0)
-		labelWidth = 0;
+	font->Measure(label, labelWidth, labelHeight);
 	// Centred under the slot's middle, starting on its bottom edge.
 	engine->DrawText(sx + SLOT_EXTENT / 2 - labelWidth / 2, sy + SLOT_EXTENT, label, TEXT_COLOUR, font, engine->frameSurface);
 }

@@ -154,6 +154,32 @@ TEST_F(FontTest, TextIsDrawnWithTheFontOrTheDefault)
 	EXPECT_TRUE(drawn);
 }
 
+// Rendered texts are kept and reused: the same string drawn again, in
+// another colour, or after many others have pushed it out, looks the same
+// as when it was first rendered.
+TEST_F(FontTest, KeptTextsKeepTheirColourAndLookTheSame)
+{
+	TestEngine engine;
+	Font *font = engine.GetFont(FONT_FILE, 20);
+	SDL_FillRect(engine.frameSurface, nullptr, 0);
+	engine.DrawText(100, 100, "Hi", 0xFFFFFF, font);
+	const std::vector<uint32_t> white = FrameCopy(engine);
+
+	SDL_FillRect(engine.frameSurface, nullptr, 0);
+	engine.DrawText(100, 100, "Hi", 0xFF0000, font);
+	const Ink ink = FindInk(engine, 0);
+	ASSERT_TRUE(ink.Any());
+	for(int y = ink.top; y <= ink.bottom; ++y)
+		for(int x = ink.left; x <= ink.right; ++x)
+			ASSERT_EQ(engine.FramePixel(x, y) & 0x00FFFF, 0u) << x << ", " << y;
+
+	for(int i = 0; i < 300; ++i)
+		engine.DrawText(0, 0, std::to_string(i).c_str(), 0xFFFFFF, font);
+	SDL_FillRect(engine.frameSurface, nullptr, 0);
+	engine.DrawText(100, 100, "Hi", 0xFFFFFF, font);
+	EXPECT_TRUE(FrameCopy(engine) == white);
+}
+
 TEST_F(FontTest, LongTextWrapsBelowTheFirstLine)
 {
 	TestEngine engine;
