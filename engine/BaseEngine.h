@@ -2,6 +2,7 @@
 #define VEXARIFT_ENGINE_BASEENGINE_H
 
 #include "engine/FontCache.h"
+#include "engine/PictureCache.h"
 
 #include <SDL.h>
 
@@ -113,6 +114,12 @@ public:
 	int abortIteration = 0;
 	std::vector<DisplayableObject *> objects;
 	FontCache fontCache;
+	// Node pictures, the indicator frame and item icons: the level forgets
+	// them whenever it starts, so each level reads the files once.
+	PictureCache pictures;
+	// The full-screen pictures of the start and end screens, read once for
+	// the program's life: a screen change costs no decoding.
+	PictureCache screenPictures;
 	// Borrowed from the cache; null when started without a default font.
 	Font *defaultFont = nullptr;
 	uint8_t frameSurfaceLocked = 0;

@@ -82,10 +82,8 @@ void IndicatorObject::Draw()
 {
 	if(!visible)
 		return;
-	// Loaded afresh on every draw: pictures are not kept between frames.
-	ImageData frame;
-	frame.LoadImage(FRAME_FILE);
-	frame.RenderImage(engine->frameSurface, 0, 0, x, y + FRAME_OFFSET_Y, frame.GetWidth(), frame.GetHeight());
+	const std::shared_ptr<const ImageData> frame = engine->pictures.Picture(FRAME_FILE);
+	frame->RenderImage(engine->frameSurface, 0, 0, x, y + FRAME_OFFSET_Y, frame->GetWidth(), frame->GetHeight());
 	DrawBar(x + COHERENCE_BAR_X, y + BAR_Y, false, COHERENCE_COLOUR, coherence, COHERENCE_MAXIMUM);
 	DrawBar(x + STRENGTH_BAR_X, y + BAR_Y, true, STRENGTH_COLOUR, strength, STRENGTH_MAXIMUM);
 	DrawTexts();

@@ -121,9 +121,8 @@ void ItemSlots::DrawSlot(int sx, int sy, int code)
 	slotFrame.RenderImage(engine->frameSurface, 0, 0, sx, sy, slotFrame.GetWidth(), slotFrame.GetHeight());
 	if(look.iconFile)
 	{
-		ImageData icon;
-		icon.LoadImage(look.iconFile);
-		icon.RenderImageWithMask(engine->frameSurface, 0, 0, sx + ICON_INSET, sy + ICON_INSET, icon.GetWidth(), icon.GetHeight());
+		const std::shared_ptr<const ImageData> icon = engine->pictures.Picture(look.iconFile);
+		icon->RenderImageWithMask(engine->frameSurface, 0, 0, sx + ICON_INSET, sy + ICON_INSET, icon->GetWidth(), icon->GetHeight());
 	}
 	DrawLabel(sx, sy, look.label);
 }

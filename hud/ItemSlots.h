@@ -11,8 +11,8 @@
 // item codes (the item node types, 0 for empty); what items do belongs to
 // the level.
 //
-// The slot frame is shrunk once at construction; the icons are decoded
-// afresh on every draw, like every other picture that changes with play.
+// The slot frame is shrunk once at construction; the icons come from the
+// engine's picture cache, like every other picture that changes with play.
 class ItemSlots : public DisplayableObject {
 public:
 	static const int SLOT_COUNT = 3;

@@ -122,8 +122,10 @@ int LevelGameState::InitialiseObjects()
 {
 	VexaRiftEngine *engine = GetEngine();
 	// The engine has just deleted every object of the previous level, the
-	// pulses among them; a restart is a fresh level in every respect.
+	// pulses among them; a restart is a fresh level in every respect, and
+	// reads the pictures afresh as it reads DATA.
 	pulses.clear();
+	engine->pictures.Forget();
 	hoverType = 0;
 	hoverState = 0;
 	hoverNode = nullptr;

@@ -156,10 +156,12 @@ void NodeObject::RefreshImages()
 	if(!look)
 		return;
 
-	LoadMainImage(look->mainPicture);
+	// Reduced by 1, as every reduced image, the picture is stored without
+	// alpha, whatever the file carried.
+	image = *engine->pictures.Reduced(look->mainPicture, 1);
 	if(look->overlayPicture)
 	{
-		overlayImage.LoadImage(look->overlayPicture);
+		overlayImage = *engine->pictures.Picture(look->overlayPicture);
 		hasOverlay = true;
 	}
 	discSize = look->discSize;
@@ -167,15 +169,6 @@ void NodeObject::RefreshImages()
 		return;
 	coherence = look->coherence;
 	strength = look->strength;
-}
-
-// Goes through a full-size copy so the picture is stored the way every other
-// reduced image is (alpha dropped), whatever the file carried.
-void NodeObject::LoadMainImage(const char *fileName)
-{
-	ImageData loaded;
-	loaded.LoadImage(fileName);
-	image.ShrinkFrom(loaded, 1);
 }
 
 void NodeObject::DeleteFloatingText()

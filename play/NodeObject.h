@@ -12,9 +12,9 @@ class AnimatedTextObject;
 // Type and state are plain ints (NodeType, NodeState) because the level and
 // the item slots pass them around as such.
 //
-// Pictures are decoded again on every change of type or state; changes only
-// come with player moves, so there is no cache. A picture that fails to load
-// leaves its image empty and the change goes ahead anyway.
+// Every change of type or state copies the node's pictures from the engine's
+// picture cache, which decodes each file once per level. A picture that
+// fails to load leaves its image empty and the change goes ahead anyway.
 //
 // A revealed Defense Subsystem or System Core gets its starting coherence and
 // strength each time its pictures are refreshed, so a Data Cache opening into
@@ -65,7 +65,6 @@ public:
 
 private:
 	void RefreshImages();
-	void LoadMainImage(const char *fileName);
 	void DeleteFloatingText();
 	bool ShowsValues() const;
 

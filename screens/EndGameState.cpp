@@ -31,14 +31,13 @@ namespace {
 }
 
 EndGameState::EndGameState(VexaRiftEngine *engine, bool won)
-	: GameState(engine), won(won)
+	: GameState(engine), won(won), picture(engine->screenPictures.Picture(LayoutFor(won).picture))
 {
-	picture.LoadImage(LayoutFor(won).picture);
 }
 
 void EndGameState::SetupBackground()
 {
-	picture.RenderImage(GetEngine()->backgroundSurface, 0, 0, 0, 0, picture.GetWidth(), picture.GetHeight());
+	picture->RenderImage(GetEngine()->backgroundSurface, 0, 0, 0, 0, picture->GetWidth(), picture->GetHeight());
 }
 
 int EndGameState::InitialiseObjects()

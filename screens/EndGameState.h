@@ -4,6 +4,8 @@
 #include "engine/ImageData.h"
 #include "screens/GameState.h"
 
+#include <memory>
+
 // The screen after a level: the win or lose picture with "Success" or
 // "Failure" and the key hints. It has no objects, so nothing asks for a
 // redraw after the first frame; Enter starts a fresh level.
@@ -21,8 +23,9 @@ public:
 	bool IsWon() const { return won; }
 
 private:
-	ImageData picture;
 	bool won;
+	// Shared with the engine's screen pictures.
+	std::shared_ptr<const ImageData> picture;
 };
 
 #endif

@@ -25,16 +25,15 @@ namespace {
 }
 
 StartGameState::StartGameState(VexaRiftEngine *engine)
-	: GameState(engine)
+	: GameState(engine), picture(engine->screenPictures.Picture(PICTURE_FILE))
 {
-	picture.LoadImage(PICTURE_FILE);
 }
 
 void StartGameState::SetupBackground()
 {
 	VexaRiftEngine *engine = GetEngine();
 	SDL_Surface *background = engine->backgroundSurface;
-	picture.RenderImage(background, 0, 0, 0, 0, picture.GetWidth(), picture.GetHeight());
+	picture->RenderImage(background, 0, 0, 0, 0, picture->GetWidth(), picture->GetHeight());
 	engine->DrawText(TEXT_LEFT, CREDIT_Y, "By Ardo Venkell (Tarsk)", TEXT_COLOUR,
 		engine->GetFont(REGULAR_FONT, CREDIT_SIZE), background);
 	engine->DrawText(TEXT_LEFT, START_HINT_Y, "Press Enter to start", TEXT_COLOUR,

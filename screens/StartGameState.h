@@ -4,6 +4,8 @@
 #include "engine/ImageData.h"
 #include "screens/GameState.h"
 
+#include <memory>
+
 // The first screen: a picture, the title gliding into place, a credit line
 // and the key hints. Its fixed texts are painted into the background once.
 // Enter (not the keypad's) starts a level.
@@ -18,7 +20,8 @@ public:
 	void KeyDown(int keyCode) override;
 
 private:
-	ImageData picture;
+	// Shared with the engine's screen pictures.
+	std::shared_ptr<const ImageData> picture;
 };
 
 #endif
