@@ -58,24 +58,8 @@ namespace {
 		{90, VIRUS_SUPPRESSOR}, {100, RESTORATION_NODE},
 	};
 
-	const int BACKGROUND_COLOUR = 0x0C110C;
 	const char *const BOLD_FONT = "riftsans_bold.otf";
 	const char *const REGULAR_FONT = "riftsans_regular.otf";
-	const int LOGO_SIZE = 256;
-	const int LOGO_COLOUR = 0x080B07;
-	const int LOGO_FIRST_X = 340;
-	const int LOGO_FIRST_Y = 0;
-	const int LOGO_SECOND_X = 400;
-	const int LOGO_SECOND_Y = 220;
-	const int LINK_THICKNESS = 3;
-	const int BLOCKED_LINK_COLOUR = 0x000000;
-	const int HIDDEN_LINK_COLOUR = 0x131313;
-	const int REVEALED_LINK_COLOUR = 0x672B13;
-	const int ENCRYPTED_LINK_COLOUR = 0x2C443D;
-	const int NO_LINK = -1;
-	const int BAND_COLOUR = 0x010201;
-	const int BAND_LINE_COLOUR = 0x3A483D;
-	const int BAND_LINE_THICKNESS = 4;
 
 	const int PANEL_TOP = 585;
 	const int PANEL_MARGIN = 10;
@@ -85,21 +69,6 @@ namespace {
 	const int TITLE_COLOUR = 0xFFFFFF;
 	const int BODY_COLOUR = 0xAAAAAA;
 	const int SELECT_TARGET_X = 650;
-
-	// The colour of the link between two non-EMPTY nodes: the first rule
-	// that holds wins, and a hidden node beside a revealed one has none.
-	int LinkColour(int a, int b)
-	{
-		if(a == BLOCKED || b == BLOCKED)
-			return BLOCKED_LINK_COLOUR;
-		if(a == HIDDEN && b == HIDDEN)
-			return HIDDEN_LINK_COLOUR;
-		if(a == REVEALED && b == REVEALED)
-			return REVEALED_LINK_COLOUR;
-		if(a == ENCRYPTED || b == ENCRYPTED)
-			return ENCRYPTED_LINK_COLOUR;
-		return NO_LINK;
-	}
 
 	int DataCacheContent()
 	{
@@ -112,7 +81,7 @@ namespace {
 }
 
 LevelGameState::LevelGameState(VexaRiftEngine *engine, int width)
-	: GameState(engine), tileManager(width / TILES_ACROSS, width / TILES_ACROSS)
+	: GameState(engine), tileManager(width / TILES_ACROSS, width / TILES_ACROSS), background(engine, tileManager)
 {
 	tileManager.SetMapSize(TILES_ACROSS, kGridRows);
 	tileManager.SetOrigin(0, 0);
@@ -135,6 +104,7 @@ int LevelGameState::InitialiseObjects()
 	secondaryVectorMoves = 0;
 
 	CreateNodes();
+	background.StartLevel(nodes);
 	for(int c = 0; c < kGridColumns; ++c)
 		for(int r = 0; r < kGridRows; ++r)
 			engine->AddObject(nodes[c][r]);
@@ -575,44 +545,10 @@ int LevelGameState::DistanceToObjective(NodeObject *start)
 	exit(-1);
 }
 
+// Only the links can change during a level, and only they are repainted.
 void LevelGameState::SetupBackground()
 {
-	VexaRiftEngine *engine = GetEngine();
-	SDL_Surface *background = engine->backgroundSurface;
-	engine->FillBackground(BACKGROUND_COLOUR);
-	Font *logoFont = engine->GetFont(BOLD_FONT, LOGO_SIZE);
-	engine->DrawText(LOGO_FIRST_X, LOGO_FIRST_Y, "VEXA", LOGO_COLOUR, logoFont, background);
-	engine->DrawText(LOGO_SECOND_X, LOGO_SECOND_Y, "RIFT", LOGO_COLOUR, logoFont, background);
-	tileManager.DrawTileRectangle(engine, background, 0, 0, TILES_ACROSS - 1, kGridRows - 1,
-		tileManager.GetOriginX(), tileManager.GetOriginY());
-	PaintLinks(background);
-
-	const int bandTop = kGridRows * TileSize();
-	engine->FillRectangle(0, bandTop, engine->width, engine->height, BAND_COLOUR, background);
-	engine->DrawThickLine(0, bandTop, engine->width, bandTop, BAND_LINE_COLOUR, BAND_LINE_THICKNESS, background);
-}
-
-// Each link is painted as two halves, one from each end; the colour rules
-// are symmetric, so both halves match.
-void LevelGameState::PaintLinks(SDL_Surface *target)
-{
-	for(int c = 0; c < kGridColumns; ++c)
-		for(int r = 0; r < kGridRows; ++r)
-		{
-			NodeObject *a = nodes[c][r];
-			if(a->GetType() == EMPTY)
-				continue;
-			for(NodeObject *b : GetNeighbours(a))
-			{
-				if(b->GetType() == EMPTY)
-					continue;
-				const int colour = LinkColour(a->GetState(), b->GetState());
-				if(colour == NO_LINK)
-					continue;
-				GetEngine()->DrawThickLine(a->x, a->y, (a->x + b->x) / 2, (a->y + b->y) / 2,
-					colour, LINK_THICKNESS, target);
-			}
-		}
+	background.Paint();
 }
 
 void LevelGameState::DrawStrings()

@@ -4,6 +4,7 @@
 #include "hud/NetworkPulseObject.h"
 #include "leveldata/GridPosition.h"
 #include "leveldata/LevelTileManager.h"
+#include "play/LevelBackground.h"
 #include "screens/GameState.h"
 
 #include <vector>
@@ -22,7 +23,8 @@ class NodeObject;
 // MouseDown (or Space) leads to ClickNode, whose branch resolves the clicked
 // node, and every move ends the same way: the selection is cleared, the
 // Restoration Nodes heal, running items tick, the indicator is updated and
-// the background is repainted with the links in their new colours.
+// the background is repainted with the links in their new colours (only the
+// links that changed; see LevelBackground).
 //
 // The nodes, markers and head-up objects belong to the engine's object
 // list; the pointers here are borrowed and die with the level's objects.
@@ -88,11 +90,11 @@ private:
 	void OpenDataCache(NodeObject *node);
 	void LoseLevel();
 	void WinLevel();
-	void PaintLinks(SDL_Surface *target);
 	bool IsTarget(const NodeObject *node) const;
 	int TileSize() const { return tileManager.GetTileWidth(); }
 
 	LevelTileManager tileManager;
+	LevelBackground background;
 	// Borrowed from the engine's object list.
 	NodeObject *nodes[kGridColumns][kGridRows] = {};
 	static const int VIRUS_MARKER_COUNT = 6;

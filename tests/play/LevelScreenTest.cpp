@@ -7,6 +7,7 @@
 #include "play/NodeState.h"
 
 #include <SDL.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <fstream>
@@ -331,6 +332,38 @@ TEST_F(LevelScreen, RestartIsAFreshLevelInEveryRespect)
 	for(int i = 0; i < 60; ++i)
 		Tick();
 	EXPECT_EQ(level->GetPulses().size(), 2u);
+}
+
+// The background and the pictures are kept through a level and made anew
+// for the next: a restart onto another map, with a picture changed in
+// between, shows what a fresh start on that map shows.
+TEST_F(LevelScreen, RestartRepaintsTheBackgroundAndReadsThePicturesAgain)
+{
+	StartLevel(FullMap());
+	for(int column = 0; column < 5; ++column)
+		Click(column, 0);
+	Tick();
+
+	const std::string next = MapFromTopRows({"h h F C . h . . . .", ". h h . . . . . . ."}, 1, 0);
+	std::ofstream("DATA") << next;
+	ASSERT_EQ(unlink("EncryptedNode.png"), 0);
+	ASSERT_EQ(symlink(VEXARIFT_GAME_DIR "/Firewall.png", "EncryptedNode.png"), 0);
+	Key(ENTER);
+	Tick();
+	ImageData firewall;
+	ASSERT_TRUE(firewall.LoadImage("Firewall.png"));
+	ImageData expected;
+	expected.ShrinkFrom(firewall, 1);
+	const ImageData &shown = Node(1, 0)->GetImage();
+	ASSERT_EQ(shown.GetWidth(), expected.GetWidth());
+	for(int y = 0; y < expected.GetHeight(); ++y)
+		for(int x = 0; x < expected.GetWidth(); ++x)
+			ASSERT_EQ(shown.PixelAt(x, y), expected.PixelAt(x, y)) << x << ", " << y;
+
+	const auto *pixels = static_cast<const uint32_t *>(engine->backgroundSurface->pixels);
+	const std::vector<uint32_t> restarted(pixels, pixels + engine->width * engine->height);
+	StartLevel(next);
+	EXPECT_TRUE(std::equal(restarted.begin(), restarted.end(), pixels));
 }
 
 TEST_F(LevelScreen, NoMapInDataEndsTheGameAfterThePass)
