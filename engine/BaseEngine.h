@@ -7,6 +7,8 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <map>
+#include <utility>
 #include <vector>
 
 class DisplayableObject;
@@ -125,8 +127,13 @@ public:
 	uint8_t frameSurfaceLocked = 0;
 
 private:
+	// For each row of an oval w by h pixels wide (counted as x2 - x1 and
+	// y2 - y1), the last column of its span from x1, or -1 for none.
+	const std::vector<int> &OvalSpans(int w, int h);
+
 	SDL_Rect clipArea = {0, 0, 0, 0};
 	bool clipping = false;
+	std::map<std::pair<int, int>, std::vector<int>> ovalSpans;
 
 	SDL_Surface *TargetOrFrame(SDL_Surface *target) const;
 	bool LockFrame();

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
 namespace {
 	const double PI = 3.14159265358979323846;
@@ -76,7 +77,7 @@ namespace {
 
 	// Whether the pixel at distance dx from the oval's centre passes the
 	// oval test in a row whose own share of the test is rowTerm: exactly the
-	// per-pixel test, so the spans below match it pixel for pixel.
+	// per-pixel test, so the spans match it pixel for pixel.
 	bool InsideOval(double dx, double qx, double rowTerm)
 	{
 		return dx * dx / qx + rowTerm <= 1.0;
@@ -189,7 +190,33 @@ void BaseEngine::FillRectangle(int x1, int y1, int x2, int y2, int colour, SDL_S
 // with the distance from cx, and every step of it (an exact square, one
 // rounded division, one rounded sum) keeps that order. So each row needs the
 // test only at the span's ends, found from an estimate and checked with the
-// very same expression, and the span is filled without a test per pixel.
+// very same expression. The differences x - cx and y - cy are exact, so the
+// spans depend on the box's size alone and are worked out once per size.
+const std::vector<int> &BaseEngine::OvalSpans(int w, int h)
+{
+	std::vector<int> &rights = ovalSpans[{w, h}];
+	if(!rights.empty())
+		return rights;
+	const double halfW = w * 0.5;
+	const double halfH = h * 0.5;
+	const double qx = static_cast<double>(w) * w * 0.25;
+	const double qy = static_cast<double>(h) * h * 0.25;
+	rights.assign(h + 1, -1);
+	for(int dy = 0; dy <= h; ++dy)
+	{
+		const double rowTerm = (dy - halfH) * (dy - halfH) / qy;
+		if(rowTerm > 1.0)
+			continue;
+		int right = std::min(static_cast<int>(std::floor(halfW + std::sqrt((1.0 - rowTerm) * qx))), w);
+		while(right >= halfW && !InsideOval(right - halfW, qx, rowTerm))
+			--right;
+		while(right < w && InsideOval(right + 1 - halfW, qx, rowTerm))
+			++right;
+		rights[dy] = right >= halfW ? right : -1;
+	}
+	return rights;
+}
+
 void BaseEngine::FillOval(int x1, int y1, int x2, int y2, int colour, SDL_Surface *target)
 {
 	target = TargetOrFrame(target);
@@ -197,30 +224,21 @@ void BaseEngine::FillOval(int x1, int y1, int x2, int y2, int colour, SDL_Surfac
 		std::swap(x1, x2);
 	if(y2 < y1)
 		std::swap(y1, y2);
-	const double cx = (x1 + x2) * 0.5;
-	const double cy = (y1 + y2) * 0.5;
-	const double qx = static_cast<double>(x2 - x1) * (x2 - x1) * 0.25;
-	const double qy = static_cast<double>(y2 - y1) * (y2 - y1) * 0.25;
 	// A flat box gives 0 / 0 in the test, which fails: nothing is plotted.
-	if(qx == 0.0 || qy == 0.0)
+	if(x1 == x2 || y1 == y2)
 		return;
 	const Canvas canvas = CanvasOf(target, height, clipping ? &clipArea : nullptr);
-	for(int y = std::max(y1, canvas.top); y <= std::min(y2, canvas.bottom); ++y)
+	const int top = std::max(y1, canvas.top);
+	const int bottom = std::min(y2, canvas.bottom);
+	if(top > bottom)
+		return;
+	// Each row's span runs from x1 + (w - right) to x1 + right.
+	const std::vector<int> &rights = OvalSpans(x2 - x1, y2 - y1);
+	for(int y = top; y <= bottom; ++y)
 	{
-		const double rowTerm = (y - cy) * (y - cy) / qy;
-		if(rowTerm > 1.0)
-			continue;
-		// The span's right end, from x = cx + half width, corrected by the test.
-		int right = static_cast<int>(std::floor(cx + std::sqrt((1.0 - rowTerm) * qx)));
-		right = std::min(right, x2);
-		while(right >= cx && !InsideOval(right - cx, qx, rowTerm))
-			--right;
-		while(right < x2 && InsideOval(right + 1 - cx, qx, rowTerm))
-			++right;
-		if(right < cx)
-			continue;
-		// Mirrored about cx; x1 + x2 - right is the left end's column.
-		canvas.Row(y, x1 + x2 - right, right, colour);
+		const int right = rights[y - y1];
+		if(right >= 0)
+			canvas.Row(y, x2 - right, x1 + right, colour);
 	}
 }
 

@@ -2,6 +2,7 @@
 
 #include <SDL_image.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -16,6 +17,32 @@ void ImageData::Clear()
 	width = 0;
 	height = 0;
 	pixels.clear();
+	runs.clear();
+	rowRuns.clear();
+}
+
+void ImageData::FindRuns()
+{
+	runs.clear();
+	rowRuns.assign(1, 0);
+	const uint32_t transparent = pixels.empty() ? 0 : pixels.back();
+	for(int y = 0; y < height; ++y)
+	{
+		const uint32_t *row = &pixels[static_cast<size_t>(y) * width];
+		for(int x = 0; x < width;)
+		{
+			if(row[x] == transparent)
+			{
+				++x;
+				continue;
+			}
+			const int start = x;
+			while(x < width && row[x] != transparent)
+				++x;
+			runs.push_back({start, x - start});
+		}
+		rowRuns.push_back(runs.size());
+	}
 }
 
 bool ImageData::LoadImage(const char *fileName)
@@ -42,6 +69,7 @@ bool ImageData::LoadImage(const char *fileName)
 	for(int y = 0; y < height; ++y, row += converted->pitch)
 		memcpy(&pixels[static_cast<size_t>(y) * width], row, static_cast<size_t>(width) * 4);
 	SDL_FreeSurface(converted);
+	FindRuns();
 	return true;
 }
 
@@ -88,17 +116,25 @@ void ImageData::Copy(SDL_Surface *target, int srcX, int srcY, int dstX, int dstY
 	if(h < 1 || w < 1)
 		return;
 
-	const uint32_t transparent = pixels.back();
 	const int rowLength = target->pitch / 4;
-	uint32_t *out = static_cast<uint32_t *>(target->pixels);
-	for(int r = 0; r < h; ++r)
-		for(int c = 0; c < w; ++c)
+	uint32_t *out = static_cast<uint32_t *>(target->pixels) + static_cast<size_t>(dstY) * rowLength + dstX;
+	for(int r = 0; r < h; ++r, out += rowLength)
+	{
+		const size_t row = static_cast<size_t>(srcY + r);
+		const uint32_t *in = &pixels[row * width];
+		if(!masked)
 		{
-			uint32_t value = pixels[static_cast<size_t>(srcY + r) * width + srcX + c];
-			if(masked && value == transparent)
-				continue;
-			out[(dstY + r) * rowLength + dstX + c] = value;
+			memcpy(out, in + srcX, static_cast<size_t>(w) * 4);
+			continue;
 		}
+		for(size_t i = rowRuns[row]; i < rowRuns[row + 1]; ++i)
+		{
+			const int from = std::max(runs[i].start, srcX);
+			const int to = std::min(runs[i].start + runs[i].length, srcX + w);
+			if(from < to)
+				memcpy(out + (from - srcX), in + from, static_cast<size_t>(to - from) * 4);
+		}
+	}
 }
 
 void ImageData::ShrinkFrom(const ImageData &source, int factor)
@@ -133,4 +169,5 @@ void ImageData::ShrinkFrom(const ImageData &source, int factor)
 				}
 			pixels[static_cast<size_t>(y) * width + x] = ((red / area) << 16) | ((green / area) << 8) | (blue / area);
 		}
+	FindRuns();
 }

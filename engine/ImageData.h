@@ -12,6 +12,10 @@
 // A masked copy treats the bottom-right pixel, alpha included, as the
 // transparent colour, so artwork keeps its background colour there. An image
 // without pixels (never loaded, or whose load failed) draws nothing.
+//
+// Each row's runs of pixels that differ from the transparent colour are
+// found once, when the pixels are made, so a masked copy copies runs
+// instead of testing every pixel on every draw.
 class ImageData {
 public:
 	// False when the file cannot be decoded; the image is then empty.
@@ -28,12 +32,22 @@ public:
 	uint32_t PixelAt(int x, int y) const { return pixels[y * width + x]; }
 
 private:
+	// A run of pixels of one row: its first column and its length.
+	struct Run {
+		int start;
+		int length;
+	};
+
 	void Copy(SDL_Surface *target, int srcX, int srcY, int dstX, int dstY, int width, int height, bool masked) const;
 	void Clear();
+	void FindRuns();
 
 	int width = 0;
 	int height = 0;
 	std::vector<uint32_t> pixels;
+	// The runs of row y are runs[rowRuns[y]] up to runs[rowRuns[y + 1]].
+	std::vector<Run> runs;
+	std::vector<size_t> rowRuns;
 };
 
 #endif
