@@ -1,14 +1,28 @@
 #include "engine/VexaRiftEngine.h"
 
+#ifdef __EMSCRIPTEN__
+#include "web/BrowserLoop.h"
+#endif
+
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <memory>
 
 namespace {
 	const int WINDOW_WIDTH = 1280;
 	const int WINDOW_HEIGHT = 720;
 	const char *const DEFAULT_FONT = "Cornerstone Regular.ttf";
 	const int DEFAULT_FONT_SIZE = 24;
+
+	// Shuts the stopped game down and gives the program's status: a level
+	// that cannot start ends the game with its own.
+	int Shutdown(std::unique_ptr<VexaRiftEngine> engine)
+	{
+		const int status = engine->exitCode > 0 ? engine->exitCode : 0;
+		engine->Deinitialise();
+		return status;
+	}
 }
 
 int main(int, char **)
@@ -18,18 +32,17 @@ int main(int, char **)
 	// Console lines go out whole and in order, also into a pipe or a file.
 	setvbuf(stdout, nullptr, _IOLBF, 0);
 	srand(static_cast<unsigned>(time(nullptr)));
-	int result = 0;
-	{
-		VexaRiftEngine engine;
-		char title[1024];
-		snprintf(title, sizeof(title), "Vexa Rift - Ardo Venkell, %dx%d", WINDOW_WIDTH, WINDOW_HEIGHT);
-		if(engine.Initialise(title, WINDOW_WIDTH, WINDOW_HEIGHT, DEFAULT_FONT, DEFAULT_FONT_SIZE) != 0)
-			return 1;
-		result = engine.MainLoop();
-		// A level that cannot start ends the game with its own status.
-		if(engine.exitCode > 0)
-			result = engine.exitCode;
-		engine.Deinitialise();
-	}
-	return result;
+	auto engine = std::make_unique<VexaRiftEngine>();
+	char title[1024];
+	snprintf(title, sizeof(title), "Vexa Rift - Ardo Venkell, %dx%d", WINDOW_WIDTH, WINDOW_HEIGHT);
+	if(engine->Initialise(title, WINDOW_WIDTH, WINDOW_HEIGHT, DEFAULT_FONT, DEFAULT_FONT_SIZE) != 0)
+		return 1;
+#ifdef __EMSCRIPTEN__
+	// A page must not block: the browser runs the passes from here on.
+	BrowserLoop::Run(std::move(engine), Shutdown);
+	return 0;
+#else
+	engine->MainLoop();
+	return Shutdown(std::move(engine));
+#endif
 }

@@ -1,0 +1,264 @@
+// Plays the browser build in a headless Chromium, as a player would: the
+// start screen held against the desktop's, Enter, the end message after Esc,
+// "Last run" from the previous visit after a reload, a click, a crafted map
+// won with the keypad, and the message when a network has no way out.
+//
+//   node tests/web/play-in-browser.mjs
+//
+// Needs build/ (the desktop game and vexarift-start-frame) and build-web/.
+// Pictures of what the page showed are left in build-web/browser-test/.
+import { execFileSync, spawn } from 'node:child_process';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import { fileURLToPath } from 'node:url';
+import { PNG } from 'pngjs';
+import puppeteer from 'puppeteer-core';
+
+const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
+const desktopGame = path.join(root, 'build/game');
+const frameTool = path.join(root, 'build/tests/vexarift-start-frame');
+const shots = path.join(root, 'build-web/browser-test');
+const TITLE = 'Vexa Rift - Ardo Venkell, 1280x720';
+const WAIT_MS = 20000;
+// A pixel matches when no channel differs by more than this: JPEG decoders
+// and text rasterisers may round a step apart.
+const TOLERANCE = 8;
+const REQUIRED_MATCH = 0.99;
+
+const EMPTY_ROW = 'EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY';
+// A map as DATA holds it: the first row, eight empty ones, the start (0, 0).
+const dataWithFirstRow = (row) => ['MAP', row, ...Array(8).fill(EMPTY_ROW), '0', '0', ''].join('\n');
+// The start node with the System Core beside it.
+const SHORT_MAP = dataWithFirstRow('HACKED SYSTEM_CORE EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY');
+// The start node cut off from everything worth reaching.
+const DEAD_END_MAP = dataWithFirstRow('HACKED EMPTY SYSTEM_CORE EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY');
+// Centres of the nodes in columns 0 and 1 of the first row.
+const START_NODE = { x: 32, y: 32 };
+
+const work = fs.mkdtempSync(path.join(os.tmpdir(), 'vexarift-browser-'));
+const lines = [];
+let passed = 0;
+let server;
+let browser;
+
+function ok(what) {
+  passed += 1;
+  console.log(`ok - ${what}`);
+}
+
+class Failure extends Error {}
+function check(condition, what) {
+  if (!condition)
+    throw new Failure(what);
+}
+
+async function waitFor(condition, what, limit = WAIT_MS) {
+  const deadline = Date.now() + limit;
+  for (;;) {
+    if (await condition())
+      return;
+    if (Date.now() > deadline)
+      throw new Failure(`timed out waiting for ${what}`);
+    await new Promise((resolve) => setTimeout(resolve, 100));
+  }
+}
+
+const hasLine = (pattern) => lines.find((line) => pattern.test(line));
+const waitForLine = (pattern) => waitFor(() => hasLine(pattern), `a console line matching ${pattern}`);
+
+function startServer() {
+  return new Promise((resolve, reject) => {
+    server = spawn(path.join(root, 'tools/serve-web'), ['0'], { stdio: ['ignore', 'pipe', 'ignore'] });
+    server.on('error', reject);
+    server.on('exit', (code) => reject(new Failure(`tools/serve-web ended with status ${code}`)));
+    server.stdout.setEncoding('utf8');
+    server.stdout.on('data', (text) => {
+      const address = text.match(/http:\/\/127\.0\.0\.1:\d+\//);
+      if (address)
+        resolve(address[0]);
+    });
+  });
+}
+
+// The gliding title keeps the place of its last step before the end of its
+// glide, a few pixels short of its target depending on when the last frame
+// came; a busy machine draws fewer frames. Its resting band is held apart.
+const TITLE_BAND = { x: 90, y: 40, width: 680, height: 190 };
+const inTitleBand = (x, y) => x >= TITLE_BAND.x && x < TITLE_BAND.x + TITLE_BAND.width
+  && y >= TITLE_BAND.y && y < TITLE_BAND.y + TITLE_BAND.height;
+
+// Share of the pixels of two equal-sized pictures, outside the title band,
+// that are within the tolerance of each other.
+function matchingShare(a, b) {
+  check(a.width === b.width && a.height === b.height,
+    `pictures of ${a.width}x${a.height} and ${b.width}x${b.height} cannot be compared`);
+  let matching = 0;
+  let compared = 0;
+  for (let y = 0; y < a.height; ++y)
+    for (let x = 0; x < a.width; ++x) {
+      if (inTitleBand(x, y))
+        continue;
+      const i = (y * a.width + x) * 4;
+      const near = Math.abs(a.data[i] - b.data[i]) <= TOLERANCE
+        && Math.abs(a.data[i + 1] - b.data[i + 1]) <= TOLERANCE
+        && Math.abs(a.data[i + 2] - b.data[i + 2]) <= TOLERANCE;
+      matching += near ? 1 : 0;
+      compared += 1;
+    }
+  return matching / compared;
+}
+
+// Share of white pixels in a rectangle of a picture: the end screens' titles.
+function whiteShare(picture, x, y, width, height) {
+  let white = 0;
+  for (let row = y; row < y + height; ++row)
+    for (let column = x; column < x + width; ++column) {
+      const i = (row * picture.width + column) * 4;
+      white += picture.data[i] === 255 && picture.data[i + 1] === 255 && picture.data[i + 2] === 255 ? 1 : 0;
+    }
+  return white / (width * height);
+}
+
+async function canvasPicture(page, name) {
+  const file = path.join(shots, `${name}.png`);
+  await (await page.$('#canvas')).screenshot({ path: file });
+  return PNG.sync.read(fs.readFileSync(file));
+}
+
+async function openGame(page, reload) {
+  lines.length = 0;
+  if (reload)
+    await page.reload();
+  else
+    await page.goto(await startServer());
+  await waitFor(async () => (await page.title()) === TITLE, 'the window title as the page title');
+}
+
+const pressKey = (page, key) => page.keyboard.press(key);
+const clickCanvas = async (page, point) => {
+  const box = await (await page.$('#canvas')).boundingBox();
+  await page.mouse.click(box.x + point.x, box.y + point.y);
+};
+const writeData = (page, text) => page.evaluate((data) => Module.FS.writeFile('DATA', data), text);
+const messageShown = (page) => page.evaluate(() => {
+  const message = document.getElementById('message');
+  return !message.hidden && document.getElementById('canvas').hidden ? message.innerText : '';
+});
+
+async function firstVisit(page, reference) {
+  await openGame(page, false);
+  const size = await page.evaluate(() => [canvas.width, canvas.height]);
+  check(size[0] === 1280 && size[1] === 720, `the canvas is ${size[0]}x${size[1]}`);
+  ok('the page shows the game in a 1280x720 canvas under the window title');
+
+  // The title glides for two seconds; then it must be as white as the
+  // desktop's, wherever it rests.
+  const titleWhite = whiteShare(reference, TITLE_BAND.x, TITLE_BAND.y, TITLE_BAND.width, TITLE_BAND.height);
+  let share = 0;
+  let white = 0;
+  await waitFor(async () => {
+    const picture = await canvasPicture(page, 'start-screen');
+    share = matchingShare(picture, reference);
+    white = whiteShare(picture, TITLE_BAND.x, TITLE_BAND.y, TITLE_BAND.width, TITLE_BAND.height);
+    return share >= REQUIRED_MATCH && Math.abs(white - titleWhite) < 0.1 * titleWhite;
+  }, `the start screen to match the desktop's (last ${(share * 100).toFixed(2)}% of pixels, `
+    + `title ${(white * 100).toFixed(1)}% white against ${(titleWhite * 100).toFixed(1)}%)`);
+  ok(`the start screen matches the desktop's: ${(share * 100).toFixed(2)}% of pixels outside the title, `
+    + `the title ${(white * 100).toFixed(1)}% white against ${(titleWhite * 100).toFixed(1)}%`);
+
+  // Keys still reach the game after a click beside the canvas.
+  await page.mouse.click(5, 790);
+  await pressKey(page, 'Enter');
+  const maps = fs.readFileSync(path.join(root, 'build-web/game/DATA'), 'utf8').split(/\r?\n/)
+    .filter((line) => line === 'MAP').length;
+  await waitForLine(new RegExp(`^Loaded ${maps} maps$`));
+  check(!hasLine(/^Last run:/), 'a first visit shows a "Last run"');
+  ok(`Enter starts a level on the shipped maps (${maps}), with no earlier run on a first visit`);
+  const stamp = await page.evaluate(() => Module.FS.readFile('LastRun', { encoding: 'utf8' }).split('\n')[0]);
+
+  await pressKey(page, 'Escape');
+  await waitFor(async () => /has ended/.test(await messageShown(page)), 'the end message after Esc');
+  await page.screenshot({ path: path.join(shots, 'after-esc.png') });
+  ok('Esc ends the game with a message in place of the canvas');
+  return stamp;
+}
+
+async function secondVisit(page, stamp) {
+  await openGame(page, true);
+  await writeData(page, SHORT_MAP);
+  await pressKey(page, 'Enter');
+  await waitForLine(/^Loaded 1 maps$/);
+  check(hasLine(/^Last run: /) === `Last run: ${stamp}`,
+    `"${hasLine(/^Last run: /)}" after a reload, not the first visit's "${stamp}"`);
+  ok(`a reload shows the first visit's level start: "Last run: ${stamp}"`);
+
+  await clickCanvas(page, START_NODE);
+  await waitForLine(/^Found path, length: 1$/);
+  ok('a click on the start node decrypts it: "Found path, length: 1"');
+
+  // The keypad steps to the System Core; Space decrypts it, three attacks hack it.
+  await pressKey(page, 'Numpad6');
+  for (let i = 0; i < 4; ++i)
+    await pressKey(page, 'Space');
+  await waitFor(async () => whiteShare(await canvasPicture(page, 'success'), 100, 50, 600, 140) > 0.05,
+    'the "Success" title');
+  ok('the crafted map is played to "Success" with the keypad and Space');
+
+  await writeData(page, DEAD_END_MAP);
+  await pressKey(page, 'Enter');
+  await waitFor(() => lines.filter((line) => line === 'Loaded 1 maps').length === 2, 'a new level from the end screen');
+  await clickCanvas(page, START_NODE);
+  await waitForLine(/^No path$/);
+  await waitFor(async () => /No path \(status -1\)/.test(await messageShown(page)), 'the message after "No path"');
+  await page.screenshot({ path: path.join(shots, 'after-no-path.png') });
+  ok('a network without a way out ends the game after "No path" with a message');
+}
+
+async function main() {
+  fs.mkdirSync(shots, { recursive: true });
+  const referenceFile = path.join(shots, 'desktop-start-screen.png');
+  execFileSync(frameTool, [referenceFile], { cwd: desktopGame, stdio: ['ignore', 'ignore', 'inherit'] });
+  const reference = PNG.sync.read(fs.readFileSync(referenceFile));
+
+  browser = await puppeteer.launch({
+    executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
+    headless: true,
+    userDataDir: path.join(work, 'profile'),
+    defaultViewport: { width: 1320, height: 800, deviceScaleFactor: 1 },
+    args: [
+      '--no-sandbox',
+      '--use-angle=swiftshader',
+      '--enable-unsafe-swiftshader',
+      '--disable-background-networking',
+      '--disable-component-update',
+      '--disable-sync',
+      '--no-first-run',
+    ],
+  });
+  const page = await browser.newPage();
+  page.on('console', (message) => lines.push(message.text()));
+  page.on('pageerror', (error) => lines.push(`page error: ${error.message}`));
+
+  const stamp = await firstVisit(page, reference);
+  await secondVisit(page, stamp);
+}
+
+let status = 0;
+try {
+  await main();
+} catch (error) {
+  status = 1;
+  console.log(`not ok - ${error instanceof Failure ? error.message : error.stack}`);
+  console.log('--- the page\'s console:');
+  for (const line of lines)
+    console.log(line);
+} finally {
+  if (browser)
+    await browser.close();
+  if (server)
+    server.kill();
+  fs.rmSync(work, { recursive: true, force: true });
+}
+console.log(`browser test: ${passed} passed, ${status} failed`);
+process.exit(status);
