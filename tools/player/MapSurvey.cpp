@@ -5,6 +5,7 @@
 #include "tools/player/PlaySession.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <map>
 #include <sstream>
 
@@ -94,7 +95,8 @@ MapSurvey::MapSurvey(const std::string &fileText)
 	}
 }
 
-MapWinRate MapSurvey::Play(const SurveyedMap &map, PlaySession &session, int seeds, int moveLimit) const
+MapWinRate MapSurvey::Play(const SurveyedMap &map, PlaySession &session, int seeds, int moveLimit,
+	PlayerKind kind) const
 {
 	MapWinRate rate;
 	rate.line = map.line;
@@ -103,8 +105,10 @@ MapWinRate MapSurvey::Play(const SurveyedMap &map, PlaySession &session, int see
 		return rate;
 	for(int seed = 1; seed <= seeds; ++seed)
 	{
+		const GameResult result = session.Play(map.dataText, seed, moveLimit, kind);
 		++rate.games;
-		rate.wins += session.Play(map.dataText, seed, moveLimit).outcome == GameOutcome::WON;
+		rate.wins += result.outcome == GameOutcome::WON;
+		rate.moves += result.moves;
 	}
 	return rate;
 }
@@ -115,4 +119,15 @@ std::string MapSurvey::Describe(const MapWinRate &rate)
 	if(!rate.refusal.empty())
 		return head + "not played, " + rate.refusal;
 	return head + "won " + std::to_string(rate.wins) + "/" + std::to_string(rate.games);
+}
+
+std::string MapSurvey::DescribeBoth(const MapWinRate &sighted, const MapWinRate &fullKnowledge)
+{
+	if(!sighted.refusal.empty())
+		return Describe(sighted);
+	char text[160];
+	snprintf(text, sizeof(text), "map at line %d: won %d/%d in %.1f moves; full-knowledge won %d/%d in %.1f moves",
+		sighted.line, sighted.wins, sighted.games, sighted.AverageMoves(), fullKnowledge.wins, fullKnowledge.games,
+		fullKnowledge.AverageMoves());
+	return text;
 }

@@ -1,10 +1,10 @@
 #ifndef VEXARIFT_TOOLS_PLAYER_MAPSURVEY_H
 #define VEXARIFT_TOOLS_PLAYER_MAPSURVEY_H
 
+#include "tools/player/PlaySession.h"
+
 #include <string>
 #include <vector>
-
-class PlaySession;
 
 // One map of a DATA file as the survey plays it: where its "MAP" line is,
 // the record's own lines as a DATA file of its own, and why it is not
@@ -20,7 +20,11 @@ struct MapWinRate {
 	int line = 0;
 	int wins = 0;
 	int games = 0;
+	// Over every game, won or not.
+	int moves = 0;
 	std::string refusal;
+
+	double AverageMoves() const { return games ? static_cast<double>(moves) / games : 0; }
 };
 
 // How often the scripted player wins each map of a DATA file, each map
@@ -37,9 +41,13 @@ public:
 	explicit MapSurvey(const std::string &fileText);
 
 	const std::vector<SurveyedMap> &Maps() const { return maps; }
-	MapWinRate Play(const SurveyedMap &map, PlaySession &session, int seeds, int moveLimit) const;
+	MapWinRate Play(const SurveyedMap &map, PlaySession &session, int seeds, int moveLimit,
+		PlayerKind kind = PlayerKind::FULL_KNOWLEDGE) const;
 	// "map at line 1: won 9/10", or the reason it was not played.
 	static std::string Describe(const MapWinRate &rate);
+	// The map author's line, the sighted player's rate first:
+	// "map at line 1: won 14/20 in 31.5 moves; full-knowledge won 20/20 in 22.0 moves".
+	static std::string DescribeBoth(const MapWinRate &sighted, const MapWinRate &fullKnowledge);
 
 private:
 	std::vector<SurveyedMap> maps;

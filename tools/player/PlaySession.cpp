@@ -3,6 +3,8 @@
 #include "engine/VexaRiftEngine.h"
 #include "play/LevelGameState.h"
 #include "tools/player/IdleState.h"
+#include "tools/player/LevelWindow.h"
+#include "tools/player/SightedPlayer.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -90,22 +92,43 @@ PlaySession::~PlaySession()
 	RemoveDirectory();
 }
 
-GameResult PlaySession::Play(const std::string &dataText, unsigned seed, int moveLimit)
+GameResult PlaySession::Play(const std::string &dataText, unsigned seed, int moveLimit, PlayerKind kind)
 {
 	if(!engine)
 		return GameResult();
 	MutedOutput muted;
 	if(trace)
 		fprintf(trace, "game under seed %u\n", seed);
+	LevelGameState *level = StartLevel(dataText, seed);
+	if(kind == PlayerKind::SIGHTED)
+	{
+		LevelWindow window(engine.get(), level);
+		SightedPlayer player(window, seed);
+		player.SetTrace(trace);
+		return player.Play(moveLimit);
+	}
+	ScriptedPlayer player(engine.get(), level);
+	player.SetTrace(trace);
+	return player.Play(moveLimit);
+}
+
+LevelView PlaySession::StartingView(const std::string &dataText)
+{
+	if(!engine)
+		return LevelView();
+	MutedOutput muted;
+	return LevelWindow(engine.get(), StartLevel(dataText, 1)).Look();
+}
+
+LevelGameState *PlaySession::StartLevel(const std::string &dataText, unsigned seed)
+{
 	std::ofstream(DATA_FILE, std::ios::trunc) << dataText;
 	srand(seed);
 	auto *level = new LevelGameState(engine.get(), engine->width);
 	engine->SetNextState(level);
 	engine->currentTick = std::max(engine->currentTick, engine->nextTickTime);
 	engine->GameAction();
-	ScriptedPlayer player(engine.get(), level);
-	player.SetTrace(trace);
-	return player.Play(moveLimit);
+	return level;
 }
 
 bool PlaySession::LinkAssets(const std::string &from)

@@ -1,6 +1,7 @@
 #ifndef VEXARIFT_TOOLS_PLAYER_PLAYSESSION_H
 #define VEXARIFT_TOOLS_PLAYER_PLAYSESSION_H
 
+#include "tools/player/LevelView.h"
 #include "tools/player/ScriptedPlayer.h"
 
 #include <cstdio>
@@ -8,7 +9,12 @@
 #include <string>
 #include <vector>
 
+class LevelGameState;
 class VexaRiftEngine;
+
+// Who plays: the player who knows the map, or the one who sees only the
+// screen.
+enum class PlayerKind { FULL_KNOWLEDGE, SIGHTED };
 
 // Where the scripted player's games run: a fresh temporary directory that
 // links the game's pictures and fonts, and one engine under SDL's dummy
@@ -33,12 +39,18 @@ public:
 	// Writes dataText as DATA, seeds rand() and plays the level to its end.
 	// The level picks its map at random, so give one map to play that one.
 	// The game's own console chatter is muted while it plays.
-	GameResult Play(const std::string &dataText, unsigned seed, int moveLimit);
+	GameResult Play(const std::string &dataText, unsigned seed, int moveLimit,
+		PlayerKind kind = PlayerKind::FULL_KNOWLEDGE);
+
+	// What the sighted player sees as the level opens, before any move.
+	LevelView StartingView(const std::string &dataText);
 
 	// Where the player traces its moves; null (the default) for none.
 	void SetTrace(FILE *trace) { this->trace = trace; }
 
 private:
+	// Writes dataText as DATA, seeds rand() and lets the level take over.
+	LevelGameState *StartLevel(const std::string &dataText, unsigned seed);
 	bool LinkAssets(const std::string &from);
 	void RemoveDirectory();
 

@@ -2,6 +2,7 @@
 #define VEXARIFT_TOOLS_PLAYER_SCRIPTEDPLAYER_H
 
 #include "tools/player/FightForecast.h"
+#include "tools/player/GameResult.h"
 
 #include <cstdio>
 #include <vector>
@@ -9,17 +10,6 @@
 class LevelGameState;
 class NodeObject;
 class VexaRiftEngine;
-
-enum class GameOutcome { WON, LOST, STUCK };
-
-struct GameResult {
-	GameOutcome outcome = GameOutcome::STUCK;
-	int moves = 0;
-	FILE *trace = nullptr;
-	// The virus's coherence after the last move, read before the end screen
-	// takes over.
-	int coherence = 0;
-};
 
 // Plays one level to its end the way a careful player would: it heads for
 // the System Core, fights only what stands in the way, and reaches for its

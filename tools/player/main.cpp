@@ -1,17 +1,22 @@
-// vexarift-player [DATA] [--seeds N] [--moves N] [--assets DIR] [--trace]: plays every
-// map of a map file with the scripted player under the seeds 1..N (10 by
-// default) and prints how often each map is won.
+// vexarift-player [DATA] [--sighted] [--seeds N] [--moves N] [--assets DIR] [--trace]:
+// plays every map of a map file under the seeds 1..N (10 by default) and
+// prints how often each map is won.
 //
-// --trace writes every move of every game to standard error.
+// By default the full-knowledge player plays, who knows every node of the
+// map. --sighted has the sighted player play, who sees only what the
+// screen shows; the full-knowledge player then plays the same seeds too,
+// and each line gives both win rates and the average number of moves, for
+// the map author. --trace writes every move of every game to standard
+// error.
 // DATA defaults to DATA in the working directory; the pictures and fonts
 // come from DIR, by default the folder the player itself lives in (the
 // game's run folder) or, for an installed player, the installed game data.
 // Exit status: 0 when every map is won at least once, 1 when a map never is
 // or cannot be played, 2 on a usage or file error.
+#include "tools/player/ExecutableDirectory.h"
 #include "tools/player/MapSurvey.h"
 #include "tools/player/PlaySession.h"
 
-#include <unistd.h>
 
 #include <climits>
 #include <cstdio>
@@ -30,26 +35,8 @@ namespace {
 		int seeds = DEFAULT_SEEDS;
 		int moves = DEFAULT_MOVES;
 		bool trace = false;
+		bool sighted = false;
 	};
-
-	std::string ExecutableDirectory()
-	{
-		char path[PATH_MAX];
-		const ssize_t length = readlink("/proc/self/exe", path, sizeof(path) - 1);
-		if(length <= 0)
-			return ".";
-		std::string text(path, length);
-		return text.substr(0, text.find_last_of('/'));
-	}
-
-	std::string DefaultAssetDirectory()
-	{
-		const std::string here = ExecutableDirectory();
-		// The run folder holds the game's files beside its programs.
-		if(access((here + "/StartMenu.jpg").c_str(), R_OK) == 0)
-			return here;
-		return here + "/" + VEXARIFT_DATA_FROM_BIN;
-	}
 
 	bool ReadCount(const char *text, int &count)
 	{
@@ -59,6 +46,13 @@ namespace {
 			return false;
 		count = static_cast<int>(value);
 		return true;
+	}
+
+	void Add(MapWinRate &total, const MapWinRate &rate)
+	{
+		total.wins += rate.wins;
+		total.games += rate.games;
+		total.moves += rate.moves;
 	}
 
 	bool ParseArguments(int argc, char **argv, Options &options)
@@ -80,6 +74,8 @@ namespace {
 			}
 			else if(argument == "--trace")
 				options.trace = true;
+			else if(argument == "--sighted")
+				options.sighted = true;
 			else if(argument == "--assets" && hasValue)
 				options.assetDirectory = argv[++i];
 			else if(argument.rfind("--", 0) != 0 && !dataGiven)
@@ -91,7 +87,7 @@ namespace {
 				return false;
 		}
 		if(options.assetDirectory.empty())
-			options.assetDirectory = DefaultAssetDirectory();
+			options.assetDirectory = GameDataDirectory();
 		return true;
 	}
 }
@@ -101,7 +97,7 @@ int main(int argc, char **argv)
 	Options options;
 	if(!ParseArguments(argc, argv, options))
 	{
-		fprintf(stderr, "usage: %s [DATA] [--seeds N] [--moves N] [--assets DIR] [--trace]\n", argv[0]);
+		fprintf(stderr, "usage: %s [DATA] [--sighted] [--seeds N] [--moves N] [--assets DIR] [--trace]\n", argv[0]);
 		return 2;
 	}
 	std::ifstream in(options.dataFile);
@@ -124,14 +120,31 @@ int main(int argc, char **argv)
 	if(options.trace)
 		session.SetTrace(stderr);
 	bool allWon = !survey.Maps().empty();
+	MapWinRate sightedTotal;
+	MapWinRate fullTotal;
 	for(const SurveyedMap &map : survey.Maps())
 	{
-		const MapWinRate rate = survey.Play(map, session, options.seeds, options.moves);
-		printf("%s\n", MapSurvey::Describe(rate).c_str());
+		if(!options.sighted)
+		{
+			const MapWinRate rate = survey.Play(map, session, options.seeds, options.moves);
+			printf("%s\n", MapSurvey::Describe(rate).c_str());
+			allWon = allWon && rate.wins > 0;
+			fflush(stdout);
+			continue;
+		}
+		const MapWinRate sighted = survey.Play(map, session, options.seeds, options.moves, PlayerKind::SIGHTED);
+		const MapWinRate full = survey.Play(map, session, options.seeds, options.moves);
+		printf("%s\n", MapSurvey::DescribeBoth(sighted, full).c_str());
 		fflush(stdout);
-		allWon = allWon && rate.wins > 0;
+		allWon = allWon && sighted.wins > 0;
+		Add(sightedTotal, sighted);
+		Add(fullTotal, full);
 	}
 	if(survey.Maps().empty())
 		printf("no maps in %s\n", options.dataFile.c_str());
+	else if(options.sighted && sightedTotal.games > 0)
+		printf("all maps: sighted won %.0f%% in %.1f moves; full-knowledge won %.0f%% in %.1f moves\n",
+			100.0 * sightedTotal.wins / sightedTotal.games, sightedTotal.AverageMoves(),
+			100.0 * fullTotal.wins / fullTotal.games, fullTotal.AverageMoves());
 	return allWon ? 0 : 1;
 }

@@ -1,0 +1,108 @@
+#include "tools/player/HintLedger.h"
+
+#include "leveldata/NodeType.h"
+
+#include <algorithm>
+
+namespace {
+	// The hint never shows more than this; 5 means 5 or more.
+	const int HINT_LIMIT = 5;
+	// Without a hint about it, a node is an objective about this often on
+	// the maps the game ships.
+	const double PRIOR_CHANCE = 0.12;
+
+	bool IsObjective(int type)
+	{
+		return type >= SYSTEM_CORE && type <= DATA_CACHE;
+	}
+
+	bool IsUnrevealed(const NodeView &node)
+	{
+		return node.present && node.state != REVEALED;
+	}
+}
+
+std::array<std::array<int, kGridRows>, kGridColumns> NetworkDistances(const LevelView &view, GridPosition source)
+{
+	std::array<std::array<int, kGridRows>, kGridColumns> distance;
+	for(auto &column : distance)
+		column.fill(-1);
+	std::vector<GridPosition> queue = {source};
+	distance[source.column][source.row] = 0;
+	for(size_t next = 0; next < queue.size(); ++next)
+	{
+		const GridPosition here = queue[next];
+		for(const GridPosition &around : GetGridNeighbours(here.column, here.row))
+		{
+			if(!view.At(around).present || distance[around.column][around.row] >= 0)
+				continue;
+			distance[around.column][around.row] = distance[here.column][here.row] + 1;
+			queue.push_back(around);
+		}
+	}
+	return distance;
+}
+
+HintLedger::HintLedger() = default;
+
+void HintLedger::Notice(const LevelView &view)
+{
+	for(int column = 0; column < kGridColumns; ++column)
+		for(int row = 0; row < kGridRows; ++row)
+		{
+			const NodeView &node = view.nodes[column][row];
+			if(noticed[column][row] || !node.present || node.state != REVEALED)
+				continue;
+			noticed[column][row] = true;
+			revealedObjective[column][row] = IsObjective(node.type);
+		}
+}
+
+void HintLedger::Record(const LevelView &view, GridPosition decrypted, int hint)
+{
+	const auto distance = NetworkDistances(view, decrypted);
+	Promise promise;
+	bool promiseKept = hint >= HINT_LIMIT;
+	for(int column = 0; column < kGridColumns; ++column)
+		for(int row = 0; row < kGridRows; ++row)
+		{
+			const int d = distance[column][row];
+			const NodeView &node = view.nodes[column][row];
+			if(d < 0)
+				continue;
+			if(IsUnrevealed(node) && d < hint)
+				ruledOut[column][row] = true;
+			if(d != hint)
+				continue;
+			if(IsUnrevealed(node))
+				promise.candidates.push_back({column, row});
+			else if(node.present && IsObjective(node.type))
+				promiseKept = true;
+		}
+	if(!promiseKept)
+		promises.push_back(promise);
+}
+
+bool HintLedger::Kept(const Promise &promise) const
+{
+	return std::any_of(promise.candidates.begin(), promise.candidates.end(),
+		[this](GridPosition p) { return revealedObjective[p.column][p.row]; });
+}
+
+double HintLedger::Chance(const LevelView &view, GridPosition position) const
+{
+	if(!IsUnrevealed(view.At(position)) || ruledOut[position.column][position.row])
+		return 0;
+	double chance = PRIOR_CHANCE;
+	for(const Promise &promise : promises)
+	{
+		const auto &candidates = promise.candidates;
+		if(Kept(promise) || std::find(candidates.begin(), candidates.end(), position) == candidates.end())
+			continue;
+		const auto open = std::count_if(candidates.begin(), candidates.end(), [&](GridPosition p) {
+			return IsUnrevealed(view.At(p)) && !ruledOut[p.column][p.row];
+		});
+		chance += 1.0 / std::max<long>(1, open);
+	}
+	return std::min(1.0, chance);
+}
