@@ -9,6 +9,21 @@
 
 namespace {
 
+const std::pair<const char *, NodeType> kKeywords[] = {
+	{"EMPTY", EMPTY},
+	{"HACKED", HACKED},
+	{"FIREWALL", FIREWALL},
+	{"ANTIVIRUS", ANTIVIRUS},
+	{"RESTORATION_NODE", RESTORATION_NODE},
+	{"VIRUS_SUPPRESSOR", VIRUS_SUPPRESSOR},
+	{"SYSTEM_CORE", SYSTEM_CORE},
+	{"ITEM_SELF_REPAIR", ITEM_SELF_REPAIR},
+	{"ITEM_KERNEL_ROT", ITEM_KERNEL_ROT},
+	{"ITEM_POLYMORPHIC_SHIELD", ITEM_POLYMORPHIC_SHIELD},
+	{"ITEM_SECONDARY_VECTOR", ITEM_SECONDARY_VECTOR},
+	{"DATA_CACHE", DATA_CACHE},
+};
+
 const char kUnknownTypeFormat[] = "Unknown type: %s\n";
 const char kLastRunFile[] = "LastRun";
 
@@ -99,27 +114,32 @@ std::vector<std::string> SplitString(const std::string &line, char delimiter)
 
 bool FindNodeType(const std::string &word, NodeType &type)
 {
-	static const std::pair<const char *, NodeType> keywords[] = {
-		{"EMPTY", EMPTY},
-		{"HACKED", HACKED},
-		{"FIREWALL", FIREWALL},
-		{"ANTIVIRUS", ANTIVIRUS},
-		{"RESTORATION_NODE", RESTORATION_NODE},
-		{"VIRUS_SUPPRESSOR", VIRUS_SUPPRESSOR},
-		{"SYSTEM_CORE", SYSTEM_CORE},
-		{"ITEM_SELF_REPAIR", ITEM_SELF_REPAIR},
-		{"ITEM_KERNEL_ROT", ITEM_KERNEL_ROT},
-		{"ITEM_POLYMORPHIC_SHIELD", ITEM_POLYMORPHIC_SHIELD},
-		{"ITEM_SECONDARY_VECTOR", ITEM_SECONDARY_VECTOR},
-		{"DATA_CACHE", DATA_CACHE},
-	};
-	for (const auto &keyword : keywords) {
+	for (const auto &keyword : kKeywords) {
 		if (word == keyword.first) {
 			type = keyword.second;
 			return true;
 		}
 	}
 	return false;
+}
+
+const char *NodeTypeKeyword(NodeType type)
+{
+	for (const auto &keyword : kKeywords)
+		if (keyword.second == type)
+			return keyword.first;
+	return kKeywords[0].first;
+}
+
+std::string FormatMapRecord(const MapRecord &record)
+{
+	std::string text = "MAP\n";
+	for (int row = 0; row < kGridRows; ++row) {
+		for (int column = 0; column < kGridColumns; ++column)
+			text += std::string(column ? " " : "") + NodeTypeKeyword(record.TypeAt(column, row));
+		text += "\n";
+	}
+	return text + std::to_string(record.startColumn) + "\n" + std::to_string(record.startRow) + "\n";
 }
 
 NodeType ParseNodeType(const std::string &word)

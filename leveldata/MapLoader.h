@@ -25,6 +25,13 @@ std::vector<std::string> SplitString(const std::string &line, char delimiter);
 // themselves. False when the word, compared exactly, is no keyword.
 bool FindNodeType(const std::string &word, NodeType &type);
 
+// The word that stands for the type in DATA.
+const char *NodeTypeKeyword(NodeType type);
+
+// The record as DATA holds it: the "MAP" line, nine rows of ten keywords,
+// the start column and row, each line ending in a line feed.
+std::string FormatMapRecord(const MapRecord &record);
+
 // The keyword's type, or EMPTY after "Unknown type: ..." on stderr.
 NodeType ParseNodeType(const std::string &word);
 

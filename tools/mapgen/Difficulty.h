@@ -1,0 +1,27 @@
+#ifndef VEXARIFT_TOOLS_MAPGEN_DIFFICULTY_H
+#define VEXARIFT_TOOLS_MAPGEN_DIFFICULTY_H
+
+#include <string>
+
+enum class Difficulty { EASY, NORMAL, HARD };
+
+// A map's difficulty is how often the sighted player, who sees only what a
+// person sees, wins it over SIGHTED_SEEDS seeds. A map belongs to a
+// difficulty when that count lies within its band; every band starts at
+// one win at least, so no map is impossible.
+struct DifficultyBand {
+	int fewestWins;
+	int mostWins;
+};
+
+constexpr int SIGHTED_SEEDS = 20;
+// And whoever knows the map must win it nearly always.
+constexpr int FULL_KNOWLEDGE_SEEDS = 10;
+constexpr int FULL_KNOWLEDGE_WINS = 9;
+
+DifficultyBand BandOf(Difficulty difficulty);
+const char *NameOf(Difficulty difficulty);
+// False for anything but "easy", "normal" and "hard".
+bool ParseDifficulty(const std::string &name, Difficulty &difficulty);
+
+#endif
