@@ -11,7 +11,7 @@ namespace {
 	// apart by well over 15 points whatever the maps in a set.
 	const DifficultyInfo DIFFICULTIES[] = {
 		{Difficulty::EASY, "easy", {17, 20}},
-		{Difficulty::NORMAL, "normal", {9, 14}},
+		{Difficulty::NORMAL, "normal", {8, 15}},
 		{Difficulty::HARD, "hard", {1, 6}},
 	};
 

@@ -14,12 +14,20 @@ namespace {
 	const int RECORD_LINES = 12;
 	// More workers than this only crowd a shared machine.
 	const int MOST_WORKERS = 8;
+	// A candidate that misses its band is nudged and graded again this
+	// many times before it is given up.
+	const int NUDGES = 3;
 
 	volatile std::sig_atomic_t stopRequested = 0;
 
 	void RequestStop(int)
 	{
 		stopRequested = 1;
+	}
+
+	bool Missed(Verdict verdict)
+	{
+		return verdict == Verdict::TOO_EASY || verdict == Verdict::TOO_HARD || verdict == Verdict::FULL_KNOWLEDGE_LOST;
 	}
 
 	void WriteGrade(FILE *out, uint64_t index, const MapGrade &grade, const std::string &dataText)
@@ -66,8 +74,13 @@ namespace {
 		grader.StopWhen(&stopRequested);
 		for(uint64_t candidate = index; grader.IsReady() && !stopRequested; candidate += count)
 		{
-			const MapRecord map = generator.Candidate(candidate);
-			const MapGrade grade = grader.Grade(map);
+			MapRecord map = generator.Candidate(candidate);
+			MapGrade grade = grader.Grade(map);
+			for(int attempt = 0; attempt < NUDGES && Missed(grade.verdict); ++attempt)
+			{
+				map = generator.Nudge(map, candidate, attempt, grade.verdict == Verdict::TOO_EASY);
+				grade = grader.Grade(map);
+			}
 			if(stopRequested)
 				break;
 			WriteGrade(results, candidate, grade, FormatMapRecord(map));

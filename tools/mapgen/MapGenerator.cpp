@@ -46,6 +46,55 @@ namespace {
 		return RECIPES[1];
 	}
 
+	// Nudges draw from streams of their own, far from every candidate's.
+	const uint64_t NUDGE_STREAMS = 0x4E554447ULL << 32;
+	const int MOST_NUDGES = 16;
+
+	bool IsDefense(NodeType type)
+	{
+		return type >= FIREWALL && type <= VIRUS_SUPPRESSOR;
+	}
+
+	bool IsItem(NodeType type)
+	{
+		return type >= ITEM_SELF_REPAIR && type <= ITEM_SECONDARY_VECTOR;
+	}
+
+	// The positions of the map whose type passes the test, start excluded.
+	template<typename Test> std::vector<GridPosition> Where(const MapRecord &map, Test test)
+	{
+		std::vector<GridPosition> found;
+		for(int column = 0; column < kGridColumns; ++column)
+			for(int row = 0; row < kGridRows; ++row)
+				if(!(GridPosition{column, row} == map.GetStart()) && test(map.TypeAt(column, row)))
+					found.push_back({column, row});
+		return found;
+	}
+
+	// The plain nodes on the ways of least steps from the start to the
+	// System Core, whatever stands on them now.
+	std::vector<GridPosition> OnTheWay(const MapRecord &map)
+	{
+		NetworkShape shape;
+		GridPosition core = map.GetStart();
+		for(int column = 0; column < kGridColumns; ++column)
+			for(int row = 0; row < kGridRows; ++row)
+			{
+				if(map.TypeAt(column, row) != EMPTY)
+					shape.Add({column, row});
+				if(map.TypeAt(column, row) == SYSTEM_CORE)
+					core = {column, row};
+			}
+		const auto fromStart = shape.StepsFrom(map.GetStart());
+		const auto fromCore = shape.StepsFrom(core);
+		const int way = fromStart[core.column][core.row];
+		std::vector<GridPosition> found;
+		for(const GridPosition &p : Where(map, [](NodeType type) { return type == HACKED; }))
+			if(fromStart[p.column][p.row] + fromCore[p.column][p.row] == way)
+				found.push_back(p);
+		return found;
+	}
+
 	int Roll(MapRandom &random, Range range)
 	{
 		return random.Between(range.low, range.high);
@@ -247,4 +296,44 @@ MapRecord MapGenerator::Furnish(const NetworkShape &shape, MapRandom &random) co
 	for(int i = Roll(random, recipe.caches); i > 0; --i)
 		place(elsewhere, DATA_CACHE);
 	return map;
+}
+
+MapRecord MapGenerator::Nudge(const MapRecord &map, uint64_t index, int attempt, bool harder) const
+{
+	MapRandom random(seed, NUDGE_STREAMS + index * MOST_NUDGES + static_cast<uint64_t>(attempt));
+	MapRecord nudged = map;
+	if(harder ? Harden(nudged, random) : Soften(nudged, random))
+		return nudged;
+	return map;
+}
+
+// A new guard on the way, or else one item fewer.
+bool MapGenerator::Harden(MapRecord &map, MapRandom &random) const
+{
+	std::vector<GridPosition> sites = OnTheWay(map);
+	if(sites.empty() || random.OneIn(3))
+		sites = Where(map, [](NodeType type) { return IsItem(type); });
+	if(sites.empty())
+		return false;
+	const GridPosition p = random.Pick(sites);
+	map.types[p.column][p.row] = map.TypeAt(p.column, p.row) == HACKED ? DefenseFor(random, RecipeFor(difficulty)) : HACKED;
+	return true;
+}
+
+// One Defense Subsystem fewer, or else an item more.
+bool MapGenerator::Soften(MapRecord &map, MapRandom &random) const
+{
+	std::vector<GridPosition> defenses = Where(map, [](NodeType type) { return IsDefense(type); });
+	if(!defenses.empty() && !random.OneIn(3))
+	{
+		const GridPosition p = random.Pick(defenses);
+		map.types[p.column][p.row] = HACKED;
+		return true;
+	}
+	const std::vector<GridPosition> plain = Where(map, [](NodeType type) { return type == HACKED; });
+	if(plain.empty())
+		return false;
+	const GridPosition p = random.Pick(plain);
+	map.types[p.column][p.row] = ITEMS[random.Below(4)];
+	return true;
 }

@@ -22,10 +22,17 @@ public:
 	MapGenerator(uint32_t seed, Difficulty difficulty);
 
 	MapRecord Candidate(uint64_t index) const;
+	// The candidate nudged one step toward its difficulty after it graded
+	// too easy (harder) or too hard: a Defense Subsystem more or less on
+	// the way to the System Core, or an item less or more. attempt counts
+	// the nudges given to this candidate so far; each draws its own dice.
+	MapRecord Nudge(const MapRecord &map, uint64_t index, int attempt, bool harder) const;
 
 private:
 	NetworkShape Shape(MapRandom &random) const;
 	MapRecord Furnish(const NetworkShape &shape, MapRandom &random) const;
+	bool Harden(MapRecord &map, MapRandom &random) const;
+	bool Soften(MapRecord &map, MapRandom &random) const;
 
 	uint32_t seed;
 	Difficulty difficulty;
