@@ -30,11 +30,16 @@ namespace {
 		return verdict == Verdict::TOO_EASY || verdict == Verdict::TOO_HARD || verdict == Verdict::FULL_KNOWLEDGE_LOST;
 	}
 
-	void WriteGrade(FILE *out, uint64_t index, const MapGrade &grade, const std::string &dataText)
+	int GamesIn(const MapGrade &grade)
 	{
-		fprintf(out, "%" PRIu64 " %d %d %d %d %d %d %d\n%s", index, static_cast<int>(grade.verdict),
+		return grade.sightedGames + grade.fullGames;
+	}
+
+	void WriteGrade(FILE *out, uint64_t index, const MapGrade &grade, int gamesPlayed, const std::string &dataText)
+	{
+		fprintf(out, "%" PRIu64 " %d %d %d %d %d %d %d %d\n%s", index, static_cast<int>(grade.verdict),
 			grade.sightedWins, grade.sightedGames, grade.sightedMoves, grade.fullWins, grade.fullGames,
-			grade.fullMoves, dataText.c_str());
+			grade.fullMoves, gamesPlayed, dataText.c_str());
 	}
 
 	bool ReadGrade(FILE *in, GradedCandidate &candidate)
@@ -42,8 +47,9 @@ namespace {
 		uint64_t index = 0;
 		int verdict = 0;
 		MapGrade &grade = candidate.grade;
-		if(fscanf(in, "%" SCNu64 " %d %d %d %d %d %d %d\n", &index, &verdict, &grade.sightedWins,
-				&grade.sightedGames, &grade.sightedMoves, &grade.fullWins, &grade.fullGames, &grade.fullMoves) != 8)
+		if(fscanf(in, "%" SCNu64 " %d %d %d %d %d %d %d %d\n", &index, &verdict, &grade.sightedWins,
+				&grade.sightedGames, &grade.sightedMoves, &grade.fullWins, &grade.fullGames, &grade.fullMoves,
+				&candidate.gamesPlayed) != 9)
 			return false;
 		candidate.index = index;
 		grade.verdict = static_cast<Verdict>(verdict);
@@ -76,14 +82,16 @@ namespace {
 		{
 			MapRecord map = generator.Candidate(candidate);
 			MapGrade grade = grader.Grade(map);
+			int gamesPlayed = GamesIn(grade);
 			for(int attempt = 0; attempt < NUDGES && Missed(grade.verdict); ++attempt)
 			{
 				map = generator.Nudge(map, candidate, attempt, grade.verdict == Verdict::TOO_EASY);
 				grade = grader.Grade(map);
+				gamesPlayed += GamesIn(grade);
 			}
 			if(stopRequested)
 				break;
-			WriteGrade(results, candidate, grade, FormatMapRecord(map));
+			WriteGrade(results, candidate, grade, gamesPlayed, FormatMapRecord(map));
 			if(fflush(results) != 0)
 				break;
 		}

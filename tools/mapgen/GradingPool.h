@@ -14,6 +14,8 @@
 struct GradedCandidate {
 	uint64_t index = 0;
 	MapGrade grade;
+	// Every game played on it, nudged versions included.
+	int gamesPlayed = 0;
 	// The record in DATA form.
 	std::string dataText;
 };

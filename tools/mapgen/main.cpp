@@ -145,6 +145,7 @@ namespace {
 
 	struct Tally {
 		uint64_t candidates = 0;
+		uint64_t gamesPlayed = 0;
 		int rejected[5] = {};
 		int duplicates = 0;
 		int sightedWins = 0;
@@ -172,10 +173,10 @@ namespace {
 	void ReportSummary(const Options &options, int made, const Tally &tally, double seconds)
 	{
 		fprintf(stderr,
-			"made %d %s maps from seed %u in %.1f s: %" PRIu64 " candidates, rejected %d too easy, %d too hard, "
+			"made %d %s maps from seed %u in %.1f s: %" PRIu64 " games on %" PRIu64 " candidates, rejected %d too easy, %d too hard, "
 			"%d lost by the full-knowledge player, %d faulty, %d repeated; sighted won %.0f%% in %.1f moves, "
 			"full-knowledge won %.0f%% in %.1f moves\n",
-			made, NameOf(options.difficulty), options.seed, seconds, tally.candidates,
+			made, NameOf(options.difficulty), options.seed, seconds, tally.gamesPlayed, tally.candidates,
 			tally.rejected[static_cast<int>(Verdict::TOO_EASY)], tally.rejected[static_cast<int>(Verdict::TOO_HARD)],
 			tally.rejected[static_cast<int>(Verdict::FULL_KNOWLEDGE_LOST)],
 			tally.rejected[static_cast<int>(Verdict::FAULTY)], tally.duplicates,
@@ -241,6 +242,7 @@ int main(int argc, char **argv)
 			break;
 		}
 		++tally.candidates;
+		tally.gamesPlayed += static_cast<uint64_t>(candidate.gamesPlayed);
 		if(tally.candidates % PROGRESS_EVERY == 0)
 			fprintf(stderr, "%" PRIu64 " candidates tried, %d/%d maps made\n", tally.candidates, made, options.count);
 		if(candidate.grade.verdict != Verdict::ACCEPTED)
