@@ -4,6 +4,7 @@
 #include "tools/mapgen/MapGenerator.h"
 
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -72,6 +73,8 @@ namespace {
 		signal(SIGPIPE, SIG_IGN);
 		signal(SIGTERM, RequestStop);
 		signal(SIGINT, RequestStop);
+		// A parent that dies, however it dies, stops its workers too.
+		prctl(PR_SET_PDEATHSIG, SIGTERM);
 		FILE *results = fdopen(out, "w");
 		if(!results)
 			return;
@@ -145,6 +148,13 @@ void GradingPool::StartWorker(int index, int count, uint32_t seed, Difficulty di
 	Worker worker;
 	worker.pid = pid;
 	worker.results = fdopen(pipeEnds[0], "r");
+	if(!worker.results)
+	{
+		close(pipeEnds[0]);
+		kill(pid, SIGTERM);
+		waitpid(pid, nullptr, 0);
+		return;
+	}
 	workers.push_back(worker);
 }
 
@@ -163,8 +173,7 @@ void GradingPool::Stop()
 {
 	for(Worker &worker : workers)
 	{
-		if(worker.results)
-			fclose(worker.results);
+		fclose(worker.results);
 		kill(worker.pid, SIGTERM);
 	}
 	for(Worker &worker : workers)
