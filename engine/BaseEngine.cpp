@@ -1,5 +1,6 @@
 #include "engine/BaseEngine.h"
 
+#include "engine/DisplayServer.h"
 #include "engine/DisplayableObject.h"
 
 #include <cstdio>
@@ -63,6 +64,7 @@ int BaseEngine::Initialise(const char *title, int width, int height, const char 
 		fprintf(stderr, "Unable to init SDL: %s\n", SDL_GetError());
 		return 1;
 	}
+	DisplayServer::EndGameWhenLost();
 	atexit(SDL_Quit);
 	if(TTF_Init() < 0)
 		fprintf(stderr, "Unable to start the font library: %s\n", TTF_GetError());
@@ -77,6 +79,7 @@ int BaseEngine::Initialise(const char *title, int width, int height, const char 
 	window = SDL_CreateWindow(title, WINDOW_X, WINDOW_Y, width, height, 0);
 	if(!window)
 		return Fail("window");
+	ChoosePresentation();
 	renderer = SDL_CreateRenderer(window, -1, 0);
 	if(!renderer)
 		return Fail("renderer");
@@ -95,6 +98,21 @@ int BaseEngine::Initialise(const char *title, int width, int height, const char 
 	keyStates.assign(KEY_TABLE_SIZE, 0);
 	InitialiseGame();
 	return 0;
+}
+
+// Every pixel is drawn in software; the renderer only copies the finished
+// frame to the window. Where OpenGL is a software rasteriser as well, it
+// adds a copy, milliseconds of presenting per frame and the rasteriser's
+// tens of megabytes, so the frame goes through the window's own framebuffer
+// (X shared memory) instead. With a GPU, SDL keeps its accelerated choice.
+// A player's own SDL_RENDER_DRIVER or SDL_FRAMEBUFFER_ACCELERATION wins:
+// SDL lets the environment override hints set at normal priority.
+void BaseEngine::ChoosePresentation()
+{
+	if(!DisplayServer::HasOnlySoftwareOpenGL(window))
+		return;
+	SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+	SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
 }
 
 void BaseEngine::ReleaseWindow()

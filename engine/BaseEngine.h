@@ -138,6 +138,7 @@ private:
 	SDL_Surface *TargetOrFrame(SDL_Surface *target) const;
 	bool LockFrame();
 	void DispatchEvent(const SDL_Event &event);
+	void ChoosePresentation();
 	void ReleaseWindow();
 };
 
