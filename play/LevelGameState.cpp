@@ -211,6 +211,8 @@ void LevelGameState::MoveCursorBy(int dx, int dy)
 
 void LevelGameState::MouseDown(int button, int x, int y)
 {
+	if(HasEnded())
+		return;
 	if(IsOnNodeTile(x, y) && button == LEFT_BUTTON)
 	{
 		const GridPosition p = NodeAtPoint(x, y);
@@ -238,6 +240,8 @@ void LevelGameState::MouseMoved(int x, int y)
 void LevelGameState::KeyDown(int keyCode)
 {
 	VexaRiftEngine *engine = GetEngine();
+	if(HasEnded())
+		return;
 	if(keyCode == ENTER_KEY)
 	{
 		engine->InitialiseObjects();
@@ -441,6 +445,15 @@ void LevelGameState::LoseLevel()
 void LevelGameState::WinLevel()
 {
 	GetEngine()->SetNextState(new EndGameState(GetEngine(), true));
+}
+
+// A move that wins or loses leaves the end screen waiting for the next tick.
+// Input that arrives before it, in the same loop pass, is not played: after a
+// win the network may hold nothing left to find, and a decryption there would
+// end the program ("No path").
+bool LevelGameState::HasEnded() const
+{
+	return GetEngine()->GetPendingState() != nullptr;
 }
 
 bool LevelGameState::IsTarget(const NodeObject *node) const

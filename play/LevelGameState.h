@@ -90,6 +90,7 @@ private:
 	void OpenDataCache(NodeObject *node);
 	void LoseLevel();
 	void WinLevel();
+	bool HasEnded() const;
 	bool IsTarget(const NodeObject *node) const;
 	int TileSize() const { return tileManager.GetTileWidth(); }
 

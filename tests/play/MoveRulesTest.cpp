@@ -63,6 +63,24 @@ TEST_F(MoveRules, FirewallAndSystemCoreFoughtToTheEnd)
 	EXPECT_EQ(engine->ObjectCount(), 0);
 }
 
+// Clicks can reach the level in the same loop pass as the winning move,
+// before the end screen takes over. The network here has nothing left to
+// find, so decrypting would end the program.
+TEST_F(MoveRules, NoMoveAfterTheLevelHasEnded)
+{
+	StartLevel(MapFromTopRows({"h C h . . . . . . ."}, 0, 0));
+	Click(0, 0);
+	for(int i = 0; i < 4; ++i)
+		Click(1, 0);
+	ASSERT_NE(engine->GetPendingState(), nullptr);
+	Click(2, 0);
+	Hover(2, 0);
+	Key(' ');
+	EXPECT_EQ(Node(2, 0)->GetState(), ENCRYPTED);
+	Tick();
+	EXPECT_NE(dynamic_cast<EndGameState *>(engine->GetCurrentState()), nullptr);
+}
+
 TEST_F(MoveRules, AntivirusHackedInTwoAttacksCostsForty)
 {
 	StartLevel(MapFromTopRows({"h A C . . . . . . ."}, 0, 0));
