@@ -28,6 +28,15 @@ start_display() {
 	wait_for 20 xdpyinfo >/dev/null 2>&1 || fail "no virtual display"
 }
 
+# Links the run folder's pictures, fonts and programs into the work folder;
+# the caller writes its own DATA there, and the game its LastRun.
+link_run_folder() {
+	local f
+	for f in "$1"/*; do
+		case "$(basename "$f")" in DATA|LastRun) ;; *) ln -s "$f" "$work/" ;; esac
+	done
+}
+
 # The game's own mapped window, not one it made and replaced while starting.
 find_window() {
 	window=$(xdotool search --onlyvisible --pid "$game" --name "^Vexa Rift" 2>/dev/null | tail -n 1)

@@ -12,11 +12,10 @@ command -v Xvfb >/dev/null && command -v xdotool >/dev/null && command -v import
 work=$(mktemp -d)
 game=
 xvfb=
+. "$(dirname "$0")/../../tools/virtual-display.sh"
 # Waits for the display server to go, so the next run can have its display.
 trap 'kill "$game" "$xvfb" 2>/dev/null; wait; rm -rf "$work"' EXIT
-for f in "$run_folder"/*; do
-	case "$(basename "$f")" in DATA|LastRun) ;; *) ln -s "$f" "$work/" ;; esac
-done
+link_run_folder "$run_folder"
 
 # One short map: the start node and, beside it, the System Core.
 {
@@ -28,8 +27,6 @@ done
 } > "$work/DATA"
 
 fail() { echo "FAIL: $*"; echo "--- game output:"; cat "$work/out.txt"; exit 1; }
-
-. "$(dirname "$0")/../../tools/virtual-display.sh"
 
 start_display
 cd "$work"
