@@ -34,13 +34,15 @@ snapshot "$prefix" >"$work/installed.txt"
 shipped="$prefix/share/vexarift"
 maps=$(grep -c '^MAP$' "$shipped/DATA")
 
-start_display
 export SDL_AUDIODRIVER=dummy
 
 output_has() { grep -q -- "$1" "$work/out.txt"; }
 # Starts the launcher, waits for the game's window (the launcher becomes the
-# game), starts a level and quits with Esc.
+# game), starts a level and quits with Esc. Each game has a display of its
+# own: xdotool can leave Esc pressed on the display when the game it pressed
+# it for is gone before the release, and the next game would take it.
 play() {
+	start_display
 	"$1" >"$work/out.txt" 2>&1 &
 	game=$!
 	window=
