@@ -21,7 +21,7 @@ void ImageData::Clear()
 	rowRuns.clear();
 }
 
-void ImageData::FindRuns()
+void ImageData::FindRuns() const
 {
 	runs.clear();
 	rowRuns.assign(1, 0);
@@ -69,7 +69,6 @@ bool ImageData::LoadImage(const char *fileName)
 	for(int y = 0; y < height; ++y, row += converted->pitch)
 		memcpy(&pixels[static_cast<size_t>(y) * width], row, static_cast<size_t>(width) * 4);
 	SDL_FreeSurface(converted);
-	FindRuns();
 	return true;
 }
 
@@ -116,6 +115,8 @@ void ImageData::Copy(SDL_Surface *target, int srcX, int srcY, int dstX, int dstY
 	if(h < 1 || w < 1)
 		return;
 
+	if(masked && rowRuns.empty())
+		FindRuns();
 	const int rowLength = target->pitch / 4;
 	uint32_t *out = static_cast<uint32_t *>(target->pixels) + static_cast<size_t>(dstY) * rowLength + dstX;
 	for(int r = 0; r < h; ++r, out += rowLength)
@@ -169,5 +170,4 @@ void ImageData::ShrinkFrom(const ImageData &source, int factor)
 				}
 			pixels[static_cast<size_t>(y) * width + x] = ((red / area) << 16) | ((green / area) << 8) | (blue / area);
 		}
-	FindRuns();
 }

@@ -14,8 +14,9 @@
 // without pixels (never loaded, or whose load failed) draws nothing.
 //
 // Each row's runs of pixels that differ from the transparent colour are
-// found once, when the pixels are made, so a masked copy copies runs
-// instead of testing every pixel on every draw.
+// found at the first masked copy, and kept with the pixels, so masked copies
+// copy runs instead of testing every pixel on every draw. Pictures only ever
+// copied whole, such as the full-screen ones, never look for runs.
 class ImageData {
 public:
 	// False when the file cannot be decoded; the image is then empty.
@@ -40,14 +41,15 @@ private:
 
 	void Copy(SDL_Surface *target, int srcX, int srcY, int dstX, int dstY, int width, int height, bool masked) const;
 	void Clear();
-	void FindRuns();
+	void FindRuns() const;
 
 	int width = 0;
 	int height = 0;
 	std::vector<uint32_t> pixels;
-	// The runs of row y are runs[rowRuns[y]] up to runs[rowRuns[y + 1]].
-	std::vector<Run> runs;
-	std::vector<size_t> rowRuns;
+	// The runs of row y are runs[rowRuns[y]] up to runs[rowRuns[y + 1]];
+	// both empty until the first masked copy needs them.
+	mutable std::vector<Run> runs;
+	mutable std::vector<size_t> rowRuns;
 };
 
 #endif

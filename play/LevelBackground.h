@@ -24,9 +24,9 @@ class VexaRiftEngine;
 // as painting everything anew would, since within it the same shapes land
 // on the same layer in the same order.
 //
-// Every link is drawn after the band in this order, where the whole picture
-// was once painted band last; no link reaches the band (the lowest nodes'
-// centres stand 32 pixels above it), so no pixel differs.
+// The band lies in the layer under the links, where it used to be painted
+// over them; no link reaches it (the lowest nodes' centres stand 32 pixels
+// above it), so no pixel differs.
 class LevelBackground {
 public:
 	LevelBackground(VexaRiftEngine *engine, LevelTileManager &tiles);
