@@ -61,15 +61,25 @@ bool ImageData::LoadImage(const char *fileName)
 	}
 	SDL_UpperBlit(decoded, nullptr, converted, nullptr);
 	SDL_FreeSurface(decoded);
-
-	width = converted->w;
-	height = converted->h;
-	pixels.resize(static_cast<size_t>(width) * height);
-	const uint8_t *row = static_cast<const uint8_t *>(converted->pixels);
-	for(int y = 0; y < height; ++y, row += converted->pitch)
-		memcpy(&pixels[static_cast<size_t>(y) * width], row, static_cast<size_t>(width) * 4);
+	CopyPixels(converted);
 	SDL_FreeSurface(converted);
 	return true;
+}
+
+bool ImageData::Holds(uint32_t value) const
+{
+	return std::find(pixels.begin(), pixels.end(), value) != pixels.end();
+}
+
+void ImageData::CopyPixels(const SDL_Surface *surface)
+{
+	Clear();
+	width = surface->w;
+	height = surface->h;
+	pixels.resize(static_cast<size_t>(width) * height);
+	const uint8_t *row = static_cast<const uint8_t *>(surface->pixels);
+	for(int y = 0; y < height; ++y, row += surface->pitch)
+		memcpy(&pixels[static_cast<size_t>(y) * width], row, static_cast<size_t>(width) * 4);
 }
 
 void ImageData::RenderImage(SDL_Surface *target, int srcX, int srcY, int dstX, int dstY, int width, int height) const

@@ -26,11 +26,15 @@ public:
 	// A copy of source reduced by factor in each direction, each pixel the
 	// average of its block with alpha 0.
 	void ShrinkFrom(const ImageData &source, int factor);
+	// Replaces the contents with the pixels of a 32-bit ARGB8888 surface.
+	void CopyPixels(const SDL_Surface *surface);
 
 	int GetWidth() const { return width; }
 	int GetHeight() const { return height; }
 	bool IsEmpty() const { return pixels.empty(); }
 	uint32_t PixelAt(int x, int y) const { return pixels[y * width + x]; }
+	// Whether any pixel holds exactly this value, alpha included.
+	bool Holds(uint32_t value) const;
 
 private:
 	// A run of pixels of one row: its first column and its length.

@@ -90,6 +90,7 @@ namespace {
 	// transparent parts of the picture.
 	const int DISC_COLOUR = 0x0C110C;
 	const int OVERLAY_INSET = 10;
+	const uint32_t UNLIKELY_COLOUR = 0x5A0FF1CE;
 	const int COHERENCE_X = 24;
 	// Three digits need to start further left to stay centred.
 	const int WIDE_COHERENCE_X = 21;
@@ -152,6 +153,7 @@ void NodeObject::RefreshImages()
 {
 	discSize = 0;
 	hasOverlay = false;
+	faceStale = true;
 	const NodeLook *look = LookFor(type, state);
 	if(!look)
 		return;
@@ -216,16 +218,9 @@ void NodeObject::Draw()
 
 	const int left = x + NODE_DRAW_OFFSET;
 	const int top = y + NODE_DRAW_OFFSET;
-	const int right = left + NODE_SIZE - 1;
-	const int bottom = top + NODE_SIZE - 1;
-	// Taken from the picture actually loaded; an empty one gives a negative
-	// inset and so a disc overhanging the node, which is accepted.
-	const int inset = (image.GetWidth() - discSize) / 2;
-	engine->FillOval(left + inset, top + inset, right - inset, bottom - inset, DISC_COLOUR, engine->frameSurface);
-	image.RenderImageWithMask(engine->frameSurface, 0, 0, left, top, image.GetWidth(), image.GetHeight());
-	if(hasOverlay)
-		overlayImage.RenderImageWithMask(engine->frameSurface, 0, 0, left + OVERLAY_INSET, top + OVERLAY_INSET,
-			overlayImage.GetWidth(), overlayImage.GetHeight());
+	if(faceStale)
+		ComposeFace();
+	face.RenderImageWithMask(engine->frameSurface, 0, 0, left + faceX, top + faceY, face.GetWidth(), face.GetHeight());
 	if(ShowsValues())
 	{
 		Font *font = engine->GetFont(NUMBER_FONT, NUMBER_POINT_SIZE);
@@ -237,6 +232,47 @@ void NodeObject::Draw()
 		engine->DrawText(left + STRENGTH_X, top + STRENGTH_Y, text, NUMBER_COLOUR, font, engine->frameSurface);
 	}
 	RememberPosition();
+}
+
+// Paints the disc, the picture and the overlay one over another, with the
+// node's top-left corner at the origin, onto a picture as large as all three
+// and one row more, prefilled with a colour none of them uses: that colour
+// is then the face's transparent colour, in the extra bottom-right corner.
+void NodeObject::ComposeFace()
+{
+	faceStale = false;
+	// Taken from the picture actually loaded; an empty one gives a negative
+	// inset and so a disc overhanging the node, which is accepted.
+	const int inset = (image.GetWidth() - discSize) / 2;
+	const int discFirst = std::min(inset, NODE_SIZE - 1 - inset);
+	const int discLast = std::max(inset, NODE_SIZE - 1 - inset);
+	const int overlayRight = hasOverlay ? OVERLAY_INSET + overlayImage.GetWidth() : 0;
+	const int overlayBottom = hasOverlay ? OVERLAY_INSET + overlayImage.GetHeight() : 0;
+	faceX = std::min(0, discFirst);
+	faceY = faceX;
+	const int width = std::max({discLast + 1, image.GetWidth(), overlayRight}) - faceX;
+	const int height = std::max({discLast + 1, image.GetHeight(), overlayBottom}) - faceY + 1;
+
+	// Any colour will do; one that artwork is unlikely to hold is tried first.
+	uint32_t unused = UNLIKELY_COLOUR;
+	while(unused == static_cast<uint32_t>(DISC_COLOUR) || image.Holds(unused) || overlayImage.Holds(unused))
+		++unused;
+
+	SDL_Surface *canvas = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
+	if(!canvas)
+	{
+		face = ImageData();
+		return;
+	}
+	SDL_FillRect(canvas, nullptr, unused);
+	engine->FillOval(inset - faceX, inset - faceY, NODE_SIZE - 1 - inset - faceX, NODE_SIZE - 1 - inset - faceY,
+		DISC_COLOUR, canvas);
+	image.RenderImageWithMask(canvas, 0, 0, -faceX, -faceY, image.GetWidth(), image.GetHeight());
+	if(hasOverlay)
+		overlayImage.RenderImageWithMask(canvas, 0, 0, OVERLAY_INSET - faceX, OVERLAY_INSET - faceY,
+			overlayImage.GetWidth(), overlayImage.GetHeight());
+	face.CopyPixels(canvas);
+	SDL_FreeSurface(canvas);
 }
 
 void NodeObject::Update(int)

@@ -16,6 +16,11 @@ class AnimatedTextObject;
 // picture cache, which decodes each file once per level. A picture that
 // fails to load leaves its image empty and the change goes ahead anyway.
 //
+// A node looks the same from frame to frame, so its disc, picture and
+// overlay are composed once per change into one masked picture, its face,
+// and each frame copies that; the pixels are those of painting the three
+// one over another.
+//
 // A revealed Defense Subsystem or System Core gets its starting coherence and
 // strength each time its pictures are refreshed, so a Data Cache opening into
 // one starts fresh. Once hacked it keeps its last coherence.
@@ -65,6 +70,7 @@ public:
 
 private:
 	void RefreshImages();
+	void ComposeFace();
 	void DeleteFloatingText();
 	bool ShowsValues() const;
 
@@ -74,6 +80,13 @@ private:
 	int state = HIDDEN;
 	ImageData image;
 	ImageData overlayImage;
+	// The disc, the picture and the overlay composed into one picture, and
+	// where it stands from the node's top-left corner; made again at the
+	// first draw after a change of pictures.
+	ImageData face;
+	int faceX = 0;
+	int faceY = 0;
+	bool faceStale = true;
 	// The last number floated, or null; see the class comment for who ends it.
 	AnimatedTextObject *floatingText = nullptr;
 	bool hasOverlay = false;
