@@ -4,6 +4,10 @@
 #include "web/BrowserLoop.h"
 #endif
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -14,6 +18,8 @@ namespace {
 	const int WINDOW_HEIGHT = 720;
 	const char *const DEFAULT_FONT = "Cornerstone Regular.ttf";
 	const int DEFAULT_FONT_SIZE = 24;
+	// Blocks this large get mappings of their own, given back when freed.
+	const int OWN_MAPPING_BYTES = 128 * 1024;
 
 	// Shuts the stopped game down and gives the program's status: a level
 	// that cannot start ends the game with its own.
@@ -32,6 +38,12 @@ int main(int, char **)
 	// Console lines go out whole and in order, also into a pipe or a file.
 	setvbuf(stdout, nullptr, _IOLBF, 0);
 	srand(static_cast<unsigned>(time(nullptr)));
+#ifdef __GLIBC__
+	// Full-screen pictures and surfaces come and go with screens and levels.
+	// By default glibc raises its threshold past the first one freed, and the
+	// later ones then fragment the heap and stay resident, 10 MB and more.
+	mallopt(M_MMAP_THRESHOLD, OWN_MAPPING_BYTES);
+#endif
 	auto engine = std::make_unique<VexaRiftEngine>();
 	char title[1024];
 	snprintf(title, sizeof(title), "Vexa Rift - Ardo Venkell, %dx%d", WINDOW_WIDTH, WINDOW_HEIGHT);

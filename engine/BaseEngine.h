@@ -119,9 +119,10 @@ public:
 	// Node pictures, the indicator frame and item icons: the level forgets
 	// them whenever it starts, so each level reads the files once.
 	PictureCache pictures;
-	// The full-screen pictures of the start and end screens, read once for
-	// the program's life: a screen change costs no decoding.
-	PictureCache screenPictures;
+	// The full-screen pictures of the start and end screens, each held by its
+	// screen while shown: 3.7 MB apiece is too much to keep for a screen that
+	// may never come back, and decoding one per visit is not noticed.
+	PictureCache screenPictures{PictureCache::Keeping::WHILE_HELD};
 	// Borrowed from the cache; null when started without a default font.
 	Font *defaultFont = nullptr;
 	uint8_t frameSurfaceLocked = 0;

@@ -6,29 +6,48 @@ namespace {
 
 std::shared_ptr<const ImageData> PictureCache::Picture(const char *fileName)
 {
-	std::shared_ptr<const ImageData> &kept = images[{fileName, AS_DECODED}];
-	if(!kept)
-	{
-		auto decoded = std::make_shared<ImageData>();
-		decoded->LoadImage(fileName);
-		kept = std::move(decoded);
-	}
-	return kept;
+	const Key key(fileName, AS_DECODED);
+	if(std::shared_ptr<const ImageData> found = Find(key))
+		return found;
+	auto decoded = std::make_shared<ImageData>();
+	decoded->LoadImage(fileName);
+	Add(key, decoded);
+	return decoded;
 }
 
 std::shared_ptr<const ImageData> PictureCache::Reduced(const char *fileName, int factor)
 {
-	std::shared_ptr<const ImageData> &kept = images[{fileName, factor}];
-	if(!kept)
-	{
-		auto reduced = std::make_shared<ImageData>();
-		reduced->ShrinkFrom(*Picture(fileName), factor);
-		kept = std::move(reduced);
-	}
-	return kept;
+	const Key key(fileName, factor);
+	if(std::shared_ptr<const ImageData> found = Find(key))
+		return found;
+	auto reduced = std::make_shared<ImageData>();
+	reduced->ShrinkFrom(*Picture(fileName), factor);
+	Add(key, reduced);
+	return reduced;
+}
+
+void PictureCache::SetKeeping(Keeping keeping)
+{
+	this->keeping = keeping;
+	if(keeping == Keeping::WHILE_HELD)
+		kept.clear();
 }
 
 void PictureCache::Forget()
 {
-	images.clear();
+	known.clear();
+	kept.clear();
+}
+
+std::shared_ptr<const ImageData> PictureCache::Find(const Key &key) const
+{
+	const auto found = known.find(key);
+	return found == known.end() ? nullptr : found->second.lock();
+}
+
+void PictureCache::Add(const Key &key, const std::shared_ptr<const ImageData> &picture)
+{
+	known[key] = picture;
+	if(keeping == Keeping::UNTIL_FORGET)
+		kept.push_back(picture);
 }

@@ -77,7 +77,11 @@ PlaySession::PlaySession(const std::string &assetDirectory)
 	setenv("SDL_VIDEODRIVER", "dummy", 1);
 	auto made = std::make_unique<VexaRiftEngine>(MakeIdleState);
 	if(made->Initialise("Vexa Rift player", WIDTH, HEIGHT, nullptr, 0) == 0)
+	{
 		engine = std::move(made);
+		// Every game ends on an end screen: decode its picture once, not per game.
+		engine->screenPictures.SetKeeping(PictureCache::Keeping::UNTIL_FORGET);
+	}
 }
 
 PlaySession::~PlaySession()
