@@ -18,8 +18,10 @@ namespace {
 	const int WINDOW_HEIGHT = 720;
 	const char *const DEFAULT_FONT = "Cornerstone Regular.ttf";
 	const int DEFAULT_FONT_SIZE = 24;
+#ifdef __GLIBC__
 	// Blocks this large get mappings of their own, given back when freed.
 	const int OWN_MAPPING_BYTES = 128 * 1024;
+#endif
 
 	// Shuts the stopped game down and gives the program's status: a level
 	// that cannot start ends the game with its own.
