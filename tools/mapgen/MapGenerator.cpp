@@ -120,16 +120,21 @@ namespace {
 		return FIREWALL;
 	}
 
-	// Branching corridors between a handful of far-flung points.
-	void Corridors(NetworkShape &shape, MapRandom &random)
+	// Lines out from the shape to count places anywhere on the grid.
+	void Branch(NetworkShape &shape, MapRandom &random, int count)
 	{
-		shape.Add(AnyPosition(random));
-		const int waypoints = random.Between(4, 6);
-		for(int i = 0; i < waypoints; ++i)
+		for(int i = 0; i < count; ++i)
 		{
 			const GridPosition to = AnyPosition(random);
 			shape.Join(random, shape.NearestTo(to), to);
 		}
+	}
+
+	// Branching corridors between a handful of far-flung points.
+	void Corridors(NetworkShape &shape, MapRandom &random)
+	{
+		shape.Add(AnyPosition(random));
+		Branch(shape, random, random.Between(4, 6));
 	}
 
 	// One or two rings, each with spurs leading off it.
@@ -152,12 +157,7 @@ namespace {
 		}
 		if(shape.Size() == 0)
 			shape.Ring({4, 4}, 3);
-		const int spurs = random.Between(1, 3);
-		for(int i = 0; i < spurs; ++i)
-		{
-			const GridPosition to = AnyPosition(random);
-			shape.Join(random, shape.NearestTo(to), to);
-		}
+		Branch(shape, random, random.Between(1, 3));
 	}
 
 	// Small blobs apart from each other, each joined to the last by a line
