@@ -20,11 +20,10 @@
 #include "tools/benchmark/BenchStage.h"
 #include "tools/benchmark/BusiestLevel.h"
 #include "tools/player/MapSurvey.h"
+#include "tools/player/MutedOutput.h"
 #include "tools/player/PlaySession.h"
 
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -41,35 +40,6 @@ namespace {
 
 	std::string runFolder;
 	std::unique_ptr<BenchStage> stage;
-
-	// Standard output goes to /dev/null while alive: the game prints a line
-	// per decryption, which would bury the results.
-	class QuietConsole {
-	public:
-		QuietConsole()
-		{
-			fflush(stdout);
-			saved = dup(STDOUT_FILENO);
-			const int sink = open("/dev/null", O_WRONLY);
-			if(sink < 0)
-				return;
-			dup2(sink, STDOUT_FILENO);
-			close(sink);
-		}
-		~QuietConsole()
-		{
-			fflush(stdout);
-			if(saved < 0)
-				return;
-			dup2(saved, STDOUT_FILENO);
-			close(saved);
-		}
-		QuietConsole(const QuietConsole &) = delete;
-		QuietConsole &operator=(const QuietConsole &) = delete;
-
-	private:
-		int saved = -1;
-	};
 
 	// Made at the first case that needs it and kept, so every frame case
 	// draws through the same window and renderer.
@@ -93,7 +63,7 @@ namespace {
 
 	void BM_FloorFrame(benchmark::State &state)
 	{
-		QuietConsole quiet;
+		MutedOutput quiet;
 		BenchStage *stage = Stage(state);
 		if(!stage)
 			return;
@@ -109,7 +79,7 @@ namespace {
 
 	void BusiestFrame(benchmark::State &state, bool full)
 	{
-		QuietConsole quiet;
+		MutedOutput quiet;
 		BenchStage *stage = Stage(state);
 		if(!stage)
 			return;
@@ -144,7 +114,7 @@ namespace {
 
 	void BM_DecryptMove(benchmark::State &state)
 	{
-		QuietConsole quiet;
+		MutedOutput quiet;
 		BenchStage *stage = Stage(state);
 		if(!stage)
 			return;
@@ -211,7 +181,7 @@ int main(int argc, char **argv)
 		return 2;
 	benchmark::RunSpecifiedBenchmarks();
 	benchmark::Shutdown();
-	QuietConsole quiet;
+	MutedOutput quiet;
 	stage.reset();
 	return 0;
 }

@@ -4,10 +4,10 @@
 #include "play/LevelGameState.h"
 #include "tools/player/IdleState.h"
 #include "tools/player/LevelWindow.h"
+#include "tools/player/MutedOutput.h"
 #include "tools/player/SightedPlayer.h"
 
 #include <dirent.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <climits>
@@ -31,36 +31,6 @@ namespace {
 	{
 		return std::make_unique<IdleState>(engine);
 	}
-
-	// Standard output goes to /dev/null while alive: the level prints a few
-	// lines per move, which would bury the player's own report.
-	class MutedOutput {
-	public:
-		MutedOutput()
-		{
-			fflush(stdout);
-			saved = dup(STDOUT_FILENO);
-			const int sink = open("/dev/null", O_WRONLY);
-			if(sink >= 0)
-			{
-				dup2(sink, STDOUT_FILENO);
-				close(sink);
-			}
-		}
-		~MutedOutput()
-		{
-			fflush(stdout);
-			if(saved < 0)
-				return;
-			dup2(saved, STDOUT_FILENO);
-			close(saved);
-		}
-		MutedOutput(const MutedOutput &) = delete;
-		MutedOutput &operator=(const MutedOutput &) = delete;
-
-	private:
-		int saved = -1;
-	};
 }
 
 PlaySession::PlaySession(const std::string &assetDirectory)
