@@ -160,10 +160,10 @@ void NodeObject::RefreshImages()
 
 	// Reduced by 1, as every reduced image, the picture is stored without
 	// alpha, whatever the file carried.
-	image = *engine->pictures.Reduced(look->mainPicture, 1);
+	image = engine->pictures.Reduced(look->mainPicture, 1);
 	if(look->overlayPicture)
 	{
-		overlayImage = *engine->pictures.Picture(look->overlayPicture);
+		overlayImage = engine->pictures.Picture(look->overlayPicture);
 		hasOverlay = true;
 	}
 	discSize = look->discSize;
@@ -243,19 +243,19 @@ void NodeObject::ComposeFace()
 	faceStale = false;
 	// Taken from the picture actually loaded; an empty one gives a negative
 	// inset and so a disc overhanging the node, which is accepted.
-	const int inset = (image.GetWidth() - discSize) / 2;
+	const int inset = (image->GetWidth() - discSize) / 2;
 	const int discFirst = std::min(inset, NODE_SIZE - 1 - inset);
 	const int discLast = std::max(inset, NODE_SIZE - 1 - inset);
-	const int overlayRight = hasOverlay ? OVERLAY_INSET + overlayImage.GetWidth() : 0;
-	const int overlayBottom = hasOverlay ? OVERLAY_INSET + overlayImage.GetHeight() : 0;
+	const int overlayRight = hasOverlay ? OVERLAY_INSET + overlayImage->GetWidth() : 0;
+	const int overlayBottom = hasOverlay ? OVERLAY_INSET + overlayImage->GetHeight() : 0;
 	faceX = std::min(0, discFirst);
 	faceY = faceX;
-	const int width = std::max({discLast + 1, image.GetWidth(), overlayRight}) - faceX;
-	const int height = std::max({discLast + 1, image.GetHeight(), overlayBottom}) - faceY + 1;
+	const int width = std::max({discLast + 1, image->GetWidth(), overlayRight}) - faceX;
+	const int height = std::max({discLast + 1, image->GetHeight(), overlayBottom}) - faceY + 1;
 
 	// Any colour will do; one that artwork is unlikely to hold is tried first.
 	uint32_t unused = UNLIKELY_COLOUR;
-	while(unused == static_cast<uint32_t>(DISC_COLOUR) || image.Holds(unused) || overlayImage.Holds(unused))
+	while(unused == static_cast<uint32_t>(DISC_COLOUR) || image->Holds(unused) || overlayImage->Holds(unused))
 		++unused;
 
 	SDL_Surface *canvas = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
@@ -267,10 +267,10 @@ void NodeObject::ComposeFace()
 	SDL_FillRect(canvas, nullptr, unused);
 	engine->FillOval(inset - faceX, inset - faceY, NODE_SIZE - 1 - inset - faceX, NODE_SIZE - 1 - inset - faceY,
 		DISC_COLOUR, canvas);
-	image.RenderImageWithMask(canvas, 0, 0, -faceX, -faceY, image.GetWidth(), image.GetHeight());
+	image->RenderImageWithMask(canvas, 0, 0, -faceX, -faceY, image->GetWidth(), image->GetHeight());
 	if(hasOverlay)
-		overlayImage.RenderImageWithMask(canvas, 0, 0, OVERLAY_INSET - faceX, OVERLAY_INSET - faceY,
-			overlayImage.GetWidth(), overlayImage.GetHeight());
+		overlayImage->RenderImageWithMask(canvas, 0, 0, OVERLAY_INSET - faceX, OVERLAY_INSET - faceY,
+			overlayImage->GetWidth(), overlayImage->GetHeight());
 	face.CopyPixels(canvas);
 	SDL_FreeSurface(canvas);
 }

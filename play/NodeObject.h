@@ -5,6 +5,8 @@
 #include "engine/ImageData.h"
 #include "play/NodeState.h"
 
+#include <memory>
+
 class AnimatedTextObject;
 
 // One node of the network: its grid position, type, visibility state and,
@@ -63,8 +65,8 @@ public:
 
 	int GetDiscSize() const { return discSize; }
 	bool HasOverlay() const { return hasOverlay; }
-	const ImageData &GetImage() const { return image; }
-	const ImageData &GetOverlayImage() const { return overlayImage; }
+	const ImageData &GetImage() const { return *image; }
+	const ImageData &GetOverlayImage() const { return *overlayImage; }
 	// Borrowed: the engine's object list holds it.
 	AnimatedTextObject *GetFloatingText() const { return floatingText; }
 
@@ -78,8 +80,9 @@ private:
 	int strength = 0;
 	int type = 0;
 	int state = HIDDEN;
-	ImageData image;
-	ImageData overlayImage;
+	// Shared with the engine's picture cache, never null.
+	std::shared_ptr<const ImageData> image = std::make_shared<ImageData>();
+	std::shared_ptr<const ImageData> overlayImage = std::make_shared<ImageData>();
 	// The disc, the picture and the overlay composed into one picture, and
 	// where it stands from the node's top-left corner; made again at the
 	// first draw after a change of pictures.
