@@ -72,24 +72,17 @@ ItemSlots::ItemSlots(BaseEngine *engine, int x, int y)
 
 bool ItemSlots::AddItem(int code)
 {
-	for(int &item : items)
-		if(item == EMPTY)
-		{
-			item = code;
-			return true;
-		}
-	return false;
+	return items.AddItem(code) != -1;
 }
 
 void ItemSlots::ClearSlot(int index)
 {
-	if(IsSlot(index))
-		items[index] = EMPTY;
+	items.ClearSlot(index);
 }
 
 int ItemSlots::ItemAt(int index) const
 {
-	return IsSlot(index) ? items[index] : EMPTY;
+	return items.ItemAt(index);
 }
 
 int ItemSlots::SlotAt(int x, int y) const
@@ -111,7 +104,7 @@ void ItemSlots::Draw()
 		return;
 	engine->DrawText(x + CAPTION_X, y, CAPTION, TEXT_COLOUR, engine->GetFont(CAPTION_FONT, CAPTION_SIZE), engine->frameSurface);
 	for(int i = 0; i < SLOT_COUNT; ++i)
-		DrawSlot(slotX[i], slotY[i], items[i]);
+		DrawSlot(slotX[i], slotY[i], items.ItemAt(i));
 	RememberPosition();
 }
 

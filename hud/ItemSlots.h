@@ -3,19 +3,19 @@
 
 #include "engine/DisplayableObject.h"
 #include "engine/ImageData.h"
+#include "rules/ItemInventory.h"
 
 #include <array>
 
-// The player's inventory: the caption "Your items:" above three square
-// slots, each showing its item's icon and name, or "Empty". It only stores
-// item codes (the item node types, 0 for empty); what items do belongs to
-// the level.
+// The player's inventory on the screen: the caption "Your items:" above
+// three square slots, each showing its item's icon and name, or "Empty". It
+// shows a copy of an inventory; what items do belongs to the rules.
 //
 // The slot frame is shrunk once at construction; the icons come from the
 // engine's picture cache, like every other picture that changes with play.
 class ItemSlots : public DisplayableObject {
 public:
-	static const int SLOT_COUNT = 3;
+	static const int SLOT_COUNT = ItemInventory::SLOT_COUNT;
 
 	ItemSlots(BaseEngine *engine, int x, int y);
 
@@ -25,6 +25,8 @@ public:
 	void ClearSlot(int index);
 	// 0 for an index outside the slots.
 	int ItemAt(int index) const;
+	// Shows what the rules hold.
+	void Show(const ItemInventory &inventory) { items = inventory; }
 	// The slot whose 51 x 51 square (both edges included) holds the point,
 	// or -1.
 	int SlotAt(int x, int y) const;
@@ -38,12 +40,11 @@ public:
 private:
 	void DrawSlot(int sx, int sy, int code);
 	void DrawLabel(int sx, int sy, const char *label);
-	static bool IsSlot(int index) { return index >= 0 && index < SLOT_COUNT; }
 
 	ImageData slotFrame;
 	// Kept as loaded, the source of the shrunk frame.
 	ImageData fullFrame;
-	std::array<int, SLOT_COUNT> items = {};
+	ItemInventory items;
 	std::array<int, SLOT_COUNT> slotX = {};
 	std::array<int, SLOT_COUNT> slotY = {};
 };

@@ -3,7 +3,7 @@
 #include "engine/BaseEngine.h"
 #include "leveldata/NodeType.h"
 #include "play/NodeObject.h"
-#include "play/NodeState.h"
+#include "rules/NodeState.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -4,12 +4,6 @@
 
 namespace {
 
-// The System Core, the items and Data Caches: what the distance hint seeks.
-bool IsObjective(NodeType type)
-{
-	return type >= SYSTEM_CORE && type <= DATA_CACHE;
-}
-
 std::vector<GridPosition> FindSystemCores(const MapRecord &map)
 {
 	std::vector<GridPosition> cores;

@@ -23,4 +23,27 @@ enum NodeType {
 	DATA_CACHE = 11
 };
 
+// The ranges above, as the rules and the tools ask them.
+constexpr bool IsDefenseSubsystem(int type)
+{
+	return type >= FIREWALL && type <= VIRUS_SUPPRESSOR;
+}
+
+constexpr bool IsItem(int type)
+{
+	return type >= ITEM_SELF_REPAIR && type <= ITEM_SECONDARY_VECTOR;
+}
+
+constexpr bool IsObjective(int type)
+{
+	return type >= SYSTEM_CORE && type <= DATA_CACHE;
+}
+
+// What strikes back when attacked and shows its coherence and strength: the
+// Defense Subsystems and the System Core.
+constexpr bool IsFighter(int type)
+{
+	return type >= FIREWALL && type <= SYSTEM_CORE;
+}
+
 #endif

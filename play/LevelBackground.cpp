@@ -4,7 +4,7 @@
 #include "leveldata/LevelTileManager.h"
 #include "leveldata/NodeType.h"
 #include "play/NodeObject.h"
-#include "play/NodeState.h"
+#include "rules/NodeState.h"
 
 #include <algorithm>
 #include <cstring>

@@ -5,6 +5,8 @@
 #include "leveldata/GridPosition.h"
 #include "leveldata/LevelTileManager.h"
 #include "play/LevelBackground.h"
+#include "rules/LevelRules.h"
+#include "rules/LibraryRandom.h"
 #include "screens/GameState.h"
 
 #include <vector>
@@ -19,12 +21,15 @@ class NodeObject;
 // 10 x 9 grid of nodes over the tile lattice, with the virus indicator, the
 // item slots, the cursor and six virus markers.
 //
-// Every rule of a move lives here, in the order the game applies it:
-// MouseDown (or Space) leads to ClickNode, whose branch resolves the clicked
-// node, and every move ends the same way: the selection is cleared, the
-// Restoration Nodes heal, running items tick, the indicator is updated and
-// the background is repainted with the links in their new colours (only the
-// links that changed; see LevelBackground).
+// The rules of a move live in LevelRules; this screen is their front end.
+// Input becomes a click on a node or a slot, the rules report what the move
+// did, and the screen shows it in the same order: nodes change pictures,
+// numbers float, markers fly, a pulse starts on a decrypted node and its
+// hint is printed. A move then repaints the indicator, the item slots and
+// the links that changed (see LevelBackground).
+//
+// The rules draw their chances from rand(), as the pulses do, so one seed
+// replays a whole level.
 //
 // The nodes, markers and head-up objects belong to the engine's object
 // list; the pointers here are borrowed and die with the level's objects.
@@ -51,29 +56,18 @@ public:
 
 	// One move on the node at (column, row).
 	void ClickNode(int column, int row);
-	void UncoverNeighbours(int column, int row, int fromX, int fromY);
-	void BlockNeighbours(NodeObject *node);
-	void UpdateBlocking(NodeObject *node);
-	void HackNode(NodeObject *node);
-	void FinishMove();
-	void RunRestoration();
-
-	// Using what the item slots hold.
+	// Using what a slot holds; never a move.
 	void ActivateSlot(int slot);
-	void ApplyItem(NodeObject *target);
 
-	// Steps from start to the nearest System Core, item or Data Cache
-	// through non-EMPTY nodes. Ends the program when there is none.
-	int DistanceToObjective(NodeObject *start);
-
-	// What tests and the scripted player look at.
+	// What tests look at.
+	const LevelRules &GetRules() const { return rules; }
 	NodeObject *NodeAt(int column, int row) const { return nodes[column][row]; }
-	int GetVirusCoherence() const { return virusCoherence; }
-	int GetVirusStrength() const { return virusStrength; }
-	int GetSelectedSlot() const { return selectedSlot; }
-	int GetShieldCharges() const { return shieldCharges; }
-	int GetSelfRepairMoves() const { return selfRepairMoves; }
-	int GetSecondaryVectorMoves() const { return secondaryVectorMoves; }
+	int GetVirusCoherence() const { return rules.GetVirus().coherence; }
+	int GetVirusStrength() const { return rules.GetVirus().strength; }
+	int GetSelectedSlot() const { return rules.GetSelectedSlot(); }
+	int GetShieldCharges() const { return rules.GetVirus().shieldCharges; }
+	int GetSelfRepairMoves() const { return rules.GetVirus().selfRepairMoves; }
+	int GetSecondaryVectorMoves() const { return rules.GetSecondaryVectorMoves(); }
 	int GetHoverType() const { return hoverType; }
 	int GetHoverState() const { return hoverState; }
 	const std::vector<NetworkPulseObject *> &GetPulses() const { return pulses; }
@@ -84,16 +78,16 @@ public:
 	const LevelTileManager &GetTileManager() const { return tileManager; }
 
 private:
-	void EndMove();
-	void Decrypt(NodeObject *node);
-	void Attack(NodeObject *node);
-	void OpenDataCache(NodeObject *node);
-	void LoseLevel();
-	void WinLevel();
+	// Shows what the rules did, event by event, then the end of a move.
+	void Show(const MoveReport &report);
+	void ShowEvent(const MoveEvent &event, NodeObject *&decrypted);
+	void ShowDistanceHint(NodeObject *node, int distance);
+	void ShowMoveEnd();
 	bool HasEnded() const;
-	bool IsTarget(const NodeObject *node) const;
 	int TileSize() const { return tileManager.GetTileWidth(); }
 
+	LibraryRandom random;
+	LevelRules rules{random};
 	LevelTileManager tileManager;
 	LevelBackground background;
 	// Borrowed from the engine's object list.
@@ -106,16 +100,8 @@ private:
 	// The node the panel describes, if it describes one: a move can change
 	// it, and the panel must not go on showing what it was.
 	NodeObject *hoverNode = nullptr;
-	int virusStrength = 0;
-	int virusCoherence = 0;
 	IndicatorObject *indicator = nullptr;
 	ItemSlots *itemSlots = nullptr;
-	int selectedSlot = -1;
-	int shieldCharges = 0;
-	int selfRepairMoves = 0;
-	int secondaryVectorMoves = 0;
-	int secondaryVectorColumn = 0;
-	int secondaryVectorRow = 0;
 	// Every pulse of this level, borrowed; each pulse reads the whole list.
 	std::vector<NetworkPulseObject *> pulses;
 };

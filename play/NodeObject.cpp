@@ -3,6 +3,7 @@
 #include "engine/BaseEngine.h"
 #include "hud/AnimatedTextObject.h"
 #include "leveldata/NodeType.h"
+#include "rules/NetworkNode.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -13,38 +14,34 @@ namespace {
 	const int NODE_SIZE = 60;
 	const int NODE_DRAW_OFFSET = -NODE_SIZE / 2;
 
-	// What a node looks like in one state (and, revealed, for one type), and
-	// for the fighting types the values they start with.
+	// What a node looks like in one state (and, revealed, for one type).
 	struct NodeLook {
 		const char *mainPicture;
 		const char *overlayPicture;
 		int discSize;
-		bool setsStartingValues;
-		int coherence;
-		int strength;
 	};
 
 	// Behind the fighting types' pictures and behind the connector picture.
 	const int LARGE_DISC = 52;
 	const int SMALL_DISC = 35;
 
-	const NodeLook HIDDEN_LOOK = {"HiddenNode.png", nullptr, 0, false, 0, 0};
-	const NodeLook ENCRYPTED_LOOK = {"EncryptedNode.png", nullptr, 0, false, 0, 0};
-	const NodeLook BLOCKED_LOOK = {"BlockedNode.png", nullptr, 0, false, 0, 0};
+	const NodeLook HIDDEN_LOOK = {"HiddenNode.png", nullptr, 0};
+	const NodeLook ENCRYPTED_LOOK = {"EncryptedNode.png", nullptr, 0};
+	const NodeLook BLOCKED_LOOK = {"BlockedNode.png", nullptr, 0};
 
 	// Indexed by type from HACKED on; a revealed EMPTY node has no look.
 	const NodeLook REVEALED_LOOKS[] = {
-		{"HackedNode.png", nullptr, SMALL_DISC, false, 0, 0},
-		{"Firewall.png", nullptr, LARGE_DISC, true, 60, 20},
-		{"Antivirus.png", nullptr, LARGE_DISC, true, 30, 40},
-		{"RestorationNode.png", nullptr, LARGE_DISC, true, 80, 10},
-		{"VirusSuppressor.png", nullptr, LARGE_DISC, true, 80, 20},
-		{"SystemCore.png", nullptr, LARGE_DISC, true, 70, 10},
-		{"HackedNode.png", "ItemSelfRepair.png", SMALL_DISC, false, 0, 0},
-		{"HackedNode.png", "ItemKernelRot.png", SMALL_DISC, false, 0, 0},
-		{"HackedNode.png", "ItemPolymorphicShield.png", SMALL_DISC, false, 0, 0},
-		{"HackedNode.png", "ItemSecondaryVector.png", SMALL_DISC, false, 0, 0},
-		{"HackedNode.png", "DataCache.png", SMALL_DISC, false, 0, 0}};
+		{"HackedNode.png", nullptr, SMALL_DISC},
+		{"Firewall.png", nullptr, LARGE_DISC},
+		{"Antivirus.png", nullptr, LARGE_DISC},
+		{"RestorationNode.png", nullptr, LARGE_DISC},
+		{"VirusSuppressor.png", nullptr, LARGE_DISC},
+		{"SystemCore.png", nullptr, LARGE_DISC},
+		{"HackedNode.png", "ItemSelfRepair.png", SMALL_DISC},
+		{"HackedNode.png", "ItemKernelRot.png", SMALL_DISC},
+		{"HackedNode.png", "ItemPolymorphicShield.png", SMALL_DISC},
+		{"HackedNode.png", "ItemSecondaryVector.png", SMALL_DISC},
+		{"HackedNode.png", "DataCache.png", SMALL_DISC}};
 
 	const int REVEALED_LOOK_COUNT = sizeof(REVEALED_LOOKS) / sizeof(REVEALED_LOOKS[0]);
 
@@ -117,22 +114,22 @@ NodeObject::~NodeObject()
 
 bool NodeObject::IsDefenseSubsystem() const
 {
-	return type >= FIREWALL && type <= VIRUS_SUPPRESSOR;
+	return ::IsDefenseSubsystem(type);
 }
 
 bool NodeObject::IsItem() const
 {
-	return type >= ITEM_SELF_REPAIR && type <= ITEM_SECONDARY_VECTOR;
+	return ::IsItem(type);
 }
 
 bool NodeObject::IsObjective() const
 {
-	return type >= SYSTEM_CORE && type <= DATA_CACHE;
+	return ::IsObjective(type);
 }
 
 bool NodeObject::ShowsValues() const
 {
-	return state == REVEALED && type >= FIREWALL && type <= SYSTEM_CORE;
+	return state == REVEALED && IsFighter(type);
 }
 
 void NodeObject::SetType(int newType)
@@ -167,10 +164,8 @@ void NodeObject::RefreshImages()
 		hasOverlay = true;
 	}
 	discSize = look->discSize;
-	if(!look->setsStartingValues)
-		return;
-	coherence = look->coherence;
-	strength = look->strength;
+	if(state == REVEALED)
+		NetworkNode::StartingValues(type, coherence, strength);
 }
 
 void NodeObject::DeleteFloatingText()

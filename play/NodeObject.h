@@ -3,7 +3,7 @@
 
 #include "engine/DisplayableObject.h"
 #include "engine/ImageData.h"
-#include "play/NodeState.h"
+#include "rules/NodeState.h"
 
 #include <memory>
 

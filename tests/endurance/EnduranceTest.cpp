@@ -15,7 +15,7 @@
 
 #include "hud/ItemSlots.h"
 #include "leveldata/NodeType.h"
-#include "play/NodeState.h"
+#include "rules/NodeState.h"
 #include "screens/EndGameState.h"
 #include "tools/player/MapSurvey.h"
 #include "tools/player/ScriptedPlayer.h"

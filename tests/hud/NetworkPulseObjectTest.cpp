@@ -2,7 +2,7 @@
 
 #include "leveldata/NodeType.h"
 #include "play/NodeObject.h"
-#include "play/NodeState.h"
+#include "rules/NodeState.h"
 #include "support/TestEngine.h"
 
 #include <gtest/gtest.h>

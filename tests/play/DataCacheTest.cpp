@@ -2,7 +2,7 @@
 
 #include "hud/ItemSlots.h"
 #include "leveldata/NodeType.h"
-#include "play/NodeState.h"
+#include "rules/NodeState.h"
 
 #include <vector>
 

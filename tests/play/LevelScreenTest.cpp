@@ -4,7 +4,7 @@
 #include "hud/IndicatorObject.h"
 #include "hud/ItemSlots.h"
 #include "leveldata/NodeType.h"
-#include "play/NodeState.h"
+#include "rules/NodeState.h"
 
 #include <SDL.h>
 #include <unistd.h>

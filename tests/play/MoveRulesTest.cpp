@@ -3,7 +3,7 @@
 #include "hud/IndicatorObject.h"
 #include "hud/ItemSlots.h"
 #include "leveldata/NodeType.h"
-#include "play/NodeState.h"
+#include "rules/NodeState.h"
 #include "screens/EndGameState.h"
 
 #include <vector>

@@ -1,7 +1,7 @@
 #include "play/NodeDescription.h"
 
 #include "leveldata/NodeType.h"
-#include "play/NodeState.h"
+#include "rules/NodeState.h"
 
 #include <gtest/gtest.h>
 

@@ -50,16 +50,6 @@ namespace {
 	const uint64_t NUDGE_STREAMS = 0x4E554447ULL << 32;
 	const int MOST_NUDGES = 16;
 
-	bool IsDefense(NodeType type)
-	{
-		return type >= FIREWALL && type <= VIRUS_SUPPRESSOR;
-	}
-
-	bool IsItem(NodeType type)
-	{
-		return type >= ITEM_SELF_REPAIR && type <= ITEM_SECONDARY_VECTOR;
-	}
-
 	// The positions of the map whose type passes the test, start excluded.
 	template<typename Test> std::vector<GridPosition> Where(const MapRecord &map, Test test)
 	{
@@ -323,7 +313,7 @@ bool MapGenerator::Harden(MapRecord &map, MapRandom &random) const
 // One Defense Subsystem fewer, or else an item more.
 bool MapGenerator::Soften(MapRecord &map, MapRandom &random) const
 {
-	std::vector<GridPosition> defenses = Where(map, [](NodeType type) { return IsDefense(type); });
+	std::vector<GridPosition> defenses = Where(map, [](NodeType type) { return IsDefenseSubsystem(type); });
 	if(!defenses.empty() && !random.OneIn(3))
 	{
 		const GridPosition p = random.Pick(defenses);

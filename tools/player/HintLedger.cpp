@@ -11,11 +11,6 @@ namespace {
 	// the maps the game ships.
 	const double PRIOR_CHANCE = 0.12;
 
-	bool IsObjective(int type)
-	{
-		return type >= SYSTEM_CORE && type <= DATA_CACHE;
-	}
-
 	bool IsUnrevealed(const NodeView &node)
 	{
 		return node.present && node.state != REVEALED;

@@ -3,7 +3,7 @@
 
 #include "hud/ItemSlots.h"
 #include "leveldata/GridPosition.h"
-#include "play/NodeState.h"
+#include "rules/NodeState.h"
 
 #include <array>
 #include <string>

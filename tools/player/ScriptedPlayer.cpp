@@ -6,7 +6,7 @@
 #include "leveldata/NodeType.h"
 #include "play/LevelGameState.h"
 #include "play/NodeObject.h"
-#include "play/NodeState.h"
+#include "rules/NodeState.h"
 #include "screens/EndGameState.h"
 
 #include <algorithm>

@@ -38,26 +38,6 @@ namespace {
 	// a Virus Suppressor from it would weaken every attack to come.
 	const int CACHE_RESERVE = 50;
 
-	bool Fights(int type)
-	{
-		return (type >= FIREWALL && type <= VIRUS_SUPPRESSOR) || type == SYSTEM_CORE;
-	}
-
-	bool IsDefenseSubsystem(int type)
-	{
-		return type >= FIREWALL && type <= VIRUS_SUPPRESSOR;
-	}
-
-	bool IsItem(int type)
-	{
-		return type >= ITEM_SELF_REPAIR && type <= ITEM_SECONDARY_VECTOR;
-	}
-
-	bool IsObjective(int type)
-	{
-		return type >= SYSTEM_CORE && type <= DATA_CACHE;
-	}
-
 	// The floating number, when it is a distance hint: hints run 1 to 5,
 	// while the damage and healing a node can show in the same move run 10
 	// and more.
@@ -430,7 +410,7 @@ int SightedPlayer::Staying() const
 bool SightedPlayer::IsTarget(GridPosition position) const
 {
 	const NodeView &node = view.At(position);
-	return node.present && node.state == REVEALED && Fights(node.type);
+	return node.present && node.state == REVEALED && IsFighter(node.type);
 }
 
 std::vector<GridPosition> SightedPlayer::Positions(int state) const
@@ -478,7 +458,7 @@ void SightedPlayer::ClickNode(GridPosition position, const char *what)
 		ReadHint(position);
 	// An attack that leaves its target standing draws a counter-attack,
 	// which a shield charge absorbs.
-	if(Fights(before.type) && !applyingItem && IsTarget(position) && shieldCharges > 0)
+	if(IsFighter(before.type) && !applyingItem && IsTarget(position) && shieldCharges > 0)
 		--shieldCharges;
 	repairMoves = std::max(0, repairMoves - 1);
 	vectorMoves = std::max(0, vectorMoves - 1);

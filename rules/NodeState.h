@@ -1,5 +1,5 @@
-#ifndef VEXARIFT_PLAY_NODESTATE_H
-#define VEXARIFT_PLAY_NODESTATE_H
+#ifndef VEXARIFT_RULES_NODESTATE_H
+#define VEXARIFT_RULES_NODESTATE_H
 
 // How much of a node the player sees. Nodes store it as a plain int, so the
 // numbering is fixed; nothing ever leaves REVEALED.

@@ -1,0 +1,88 @@
+#ifndef VEXARIFT_RULES_LEVELRULES_H
+#define VEXARIFT_RULES_LEVELRULES_H
+
+#include "leveldata/GridPosition.h"
+#include "rules/ItemInventory.h"
+#include "rules/MoveReport.h"
+#include "rules/NetworkNode.h"
+#include "rules/Virus.h"
+
+class MapRecord;
+class RandomSource;
+
+enum class LevelOutcome { PLAYING, WON, LOST };
+
+// Every rule of a level, as plain changes to its state: the grid of nodes,
+// the virus, the item slots and the items left running. Nothing here draws,
+// loads or prints, so the game shows these rules and the players and the
+// map generator play them, all the same rules.
+//
+// A move is a click on a node. Exactly one branch applies, chosen by the
+// node's state and then its type (decrypt, wait out a block, attack or use
+// the chosen item on a target, open a Data Cache, take an item), and every
+// move ends the same way: the chosen slot is let go, each revealed
+// Restoration Node heals a random target, Self Repair and Secondary Vector
+// take their turn. Using a slot is not a move. Once a move has won or lost,
+// the level takes no more.
+class LevelRules {
+public:
+	// The source is borrowed and must outlive the rules.
+	explicit LevelRules(RandomSource &random);
+
+	// A fresh level: the nodes as the map has them, all hidden but the EMPTY
+	// ones, the start encrypted, the virus at its starting values.
+	void Start(const MapRecord &map);
+	// A network with nothing in it and nothing to click, for a level that
+	// found no map.
+	void StartEmpty();
+
+	MoveReport ClickNode(GridPosition position);
+	MoveReport ActivateSlot(int slot);
+
+	// Steps from start to the nearest System Core, item or Data Cache
+	// through non-EMPTY nodes, whatever their state; -1 when there is none.
+	int DistanceToObjective(GridPosition start) const;
+
+	const NetworkNode &At(GridPosition position) const { return nodes[position.column][position.row]; }
+	const Virus &GetVirus() const { return virus; }
+	const ItemInventory &GetItems() const { return items; }
+	// The slot whose item waits for a target, or -1.
+	int GetSelectedSlot() const { return selectedSlot; }
+	int GetSecondaryVectorMoves() const { return secondaryVectorMoves; }
+	GridPosition GetSecondaryVectorTarget() const { return secondaryVectorTarget; }
+	LevelOutcome GetOutcome() const { return outcome; }
+	bool HasEnded() const { return outcome != LevelOutcome::PLAYING; }
+
+	static constexpr int SECONDARY_VECTOR_DAMAGE = 20;
+	static constexpr int SECONDARY_VECTOR_MOVES = 3;
+	static constexpr int RESTORATION_HEAL = 10;
+
+private:
+	void Reset(const MapRecord &map);
+	NetworkNode &Node(GridPosition position) { return nodes[position.column][position.row]; }
+	void Decrypt(GridPosition position, MoveReport &report);
+	void Attack(GridPosition position, MoveReport &report);
+	void ApplyItem(GridPosition target, MoveReport &report);
+	void OpenDataCache(GridPosition position, MoveReport &report);
+	void EndMove(MoveReport &report);
+	void RunRestoration(MoveReport &report);
+	void RunSecondaryVector(MoveReport &report);
+	void UncoverNeighbours(GridPosition position, MoveReport &report);
+	void BlockNeighbours(GridPosition position, MoveReport &report);
+	void UpdateBlocking(GridPosition position, MoveReport &report);
+	void HackNode(GridPosition position, MoveReport &report);
+	void End(LevelOutcome ending, GridPosition at, MoveReport &report);
+	int DataCacheContent();
+
+	// Borrowed.
+	RandomSource &random;
+	NetworkNode nodes[kGridColumns][kGridRows];
+	Virus virus;
+	ItemInventory items;
+	int selectedSlot = -1;
+	int secondaryVectorMoves = 0;
+	GridPosition secondaryVectorTarget = {0, 0};
+	LevelOutcome outcome = LevelOutcome::PLAYING;
+};
+
+#endif
