@@ -133,6 +133,17 @@ void BaseEngine::ReleaseWindow()
 	window = nullptr;
 }
 
+void BaseEngine::TickAt(int tick)
+{
+	currentTick = tick;
+	GameAction();
+}
+
+void BaseEngine::RunNextTick()
+{
+	TickAt(currentTick > nextTickTime ? currentTick : nextTickTime);
+}
+
 int BaseEngine::MainLoop()
 {
 	while(RunPass(static_cast<int>(SDL_GetTicks())))

@@ -23,7 +23,8 @@ class DisplayableObject;
 // object or state set redrawNeeded, so an idle screen costs no drawing.
 //
 // The fields are public because objects and states raise the redraw flags
-// and read the surfaces directly; tests set currentTick to drive time.
+// and read the surfaces directly. Tests and tools drive time with TickAt and
+// RunNextTick, never by writing the tick fields themselves.
 class BaseEngine {
 public:
 	BaseEngine();
@@ -41,6 +42,11 @@ public:
 	// redraw. Returns false once the loop must end.
 	bool RunPass(int tick);
 	void Deinitialise();
+	// Game time is now the given tick, and the tick runs if it is due: the
+	// way tests and tools move time on without the clock.
+	void TickAt(int tick);
+	// Game time jumps to the next due tick, which runs.
+	void RunNextTick();
 
 	static int KeyTableIndex(int keyCode);
 

@@ -1,6 +1,6 @@
 // Ten thousand moves through the level's own hooks, spread over every map
-// of the shipped DATA, visited in turn: scripted games that fight and use
-// their items, and the inputs of a careless player (any node, any button,
+// of the shipped DATA, visited in turn: purposeful games that explore, fight
+// and use their items, and the inputs of a careless player (any node, any button,
 // item slots and their targets, the keypad, Enter to restart). Under the
 // sanitizers nothing may go wrong in memory; everywhere every fresh level
 // must start with as many objects as the first, and the object list must
@@ -14,11 +14,11 @@
 #include "support/LevelFixture.h"
 
 #include "hud/ItemSlots.h"
+#include "leveldata/MapAnalysis.h"
+#include "leveldata/MapLoader.h"
 #include "leveldata/NodeType.h"
 #include "rules/NodeState.h"
 #include "screens/EndGameState.h"
-#include "tools/player/MapSurvey.h"
-#include "tools/player/ScriptedPlayer.h"
 
 #include <malloc.h>
 
@@ -38,7 +38,7 @@ namespace {
 	const int TOTAL_MOVES = 10000;
 	const int ROUNDS = 3;
 	const int LONGEST_VISIT = 40;
-	const int SCRIPTED_EVERY = 4;
+	const int PURPOSEFUL_EVERY = 4;
 	const int MS_PER_INPUT = 40;
 	// What a level adds to its starting objects: a pulse from every decrypted
 	// node, and the one floating text each node keeps.
@@ -78,19 +78,39 @@ namespace {
 			fprintf(stderr, "The game ended the program while playing %s\n", playing.c_str());
 	}
 
-	std::vector<SurveyedMap> PlayableShippedMaps()
+	// One shipped map as a DATA file of its own.
+	struct ShippedMap {
+		int line = 0;
+		std::string dataText;
+	};
+
+	class ShippedMaps : public MapFileListener {
+	public:
+		void MapRead(int mapLine, std::unique_ptr<MapRecord> record) override
+		{
+			if(FindMapFaults(*record).empty())
+				maps.push_back({mapLine, FormatMapRecord(*record)});
+			else
+				ADD_FAILURE() << "the shipped map at line " << mapLine << " cannot be played";
+		}
+		void UnknownLine(int, const std::string &) override {}
+		void UnknownType(int, int, const std::string &) override {}
+		void ShortRow(int, int) override {}
+		void MapEndsEarly(int mapLine) override { ADD_FAILURE() << "the map at line " << mapLine << " is cut short"; }
+		void StartOutsideGrid(int mapLine, GridPosition) override
+		{
+			ADD_FAILURE() << "the map at line " << mapLine << " starts outside the grid";
+		}
+
+		std::vector<ShippedMap> maps;
+	};
+
+	std::vector<ShippedMap> PlayableShippedMaps()
 	{
 		std::ifstream in(std::string(VEXARIFT_GAME_DIR) + "/DATA");
-		std::ostringstream text;
-		text << in.rdbuf();
-		const MapSurvey survey(text.str());
-		std::vector<SurveyedMap> maps;
-		for(const SurveyedMap &map : survey.Maps())
-			if(map.refusal.empty())
-				maps.push_back(map);
-			else
-				ADD_FAILURE() << "the shipped map at line " << map.line << " cannot be played: " << map.refusal;
-		return maps;
+		ShippedMaps reader;
+		ReadMapFile(in, reader);
+		return reader.maps;
 	}
 }
 
@@ -110,7 +130,7 @@ protected:
 
 	// The map becomes the whole DATA, which Enter reads again: from the end
 	// screen it starts a level, on the level it restarts it.
-	void EnterLevel(const SurveyedMap &map, unsigned seed)
+	void EnterLevel(const ShippedMap &map, unsigned seed)
 	{
 		std::ofstream("DATA", std::ios::trunc) << map.dataText;
 		srand(seed);
@@ -129,12 +149,60 @@ protected:
 	}
 
 	// Returns the moves made; the game may end before the limit.
-	int PlayScripted(int moveLimit)
+	int PlayPurposefully(int moveLimit)
 	{
-		const int moves = ScriptedPlayer(engine.get(), level).Play(moveLimit).moves;
-		TickAt(tick + MS_PER_INPUT);
+		int moves = 0;
+		while(moves < moveLimit && engine->GetCurrentState() == level && PurposefulMove())
+		{
+			++moves;
+			TickAt(tick + MS_PER_INPUT);
+		}
 		NoteEnd();
 		return moves;
+	}
+
+	// Reads the rules as a player who knows the map would, then clicks as
+	// anyone does: items when the virus needs them, then whatever lies open,
+	// decryptions before fights, the weakest fight first.
+	bool PurposefulMove()
+	{
+		const LevelRules &rules = level->GetRules();
+		const Virus &virus = rules.GetVirus();
+		GridPosition weakest = {-1, -1};
+		GridPosition open = {-1, -1};
+		GridPosition encrypted = {-1, -1};
+		for(int c = 0; c < kGridColumns; ++c)
+			for(int r = 0; r < kGridRows; ++r)
+			{
+				const NetworkNode &node = rules.At({c, r});
+				if(node.IsTarget() && (weakest.column < 0 || node.coherence < rules.At(weakest).coherence))
+					weakest = {c, r};
+				else if(node.state == REVEALED &&
+					(node.type == DATA_CACHE || (IsItem(node.type) && rules.GetItems().HasFreeSlot())))
+					open = {c, r};
+				else if(node.state == ENCRYPTED && (encrypted.column < 0 || !IsDefenseSubsystem(node.type)))
+					encrypted = {c, r};
+			}
+		const ItemInventory &items = rules.GetItems();
+		for(int slot = 0; slot < ItemSlots::SLOT_COUNT; ++slot)
+		{
+			const int item = items.ItemAt(slot);
+			const bool aimed = item == ITEM_KERNEL_ROT || item == ITEM_SECONDARY_VECTOR;
+			if((aimed && weakest.column >= 0) || (item != EMPTY && !aimed && virus.coherence < Virus::STARTING_COHERENCE / 2))
+			{
+				ClickSlot(slot);
+				if(aimed)
+					Click(weakest.column, weakest.row);
+				return true;
+			}
+		}
+		for(const GridPosition p : {open, encrypted, weakest})
+			if(p.column >= 0)
+			{
+				Click(p.column, p.row);
+				return true;
+			}
+		return false;
 	}
 
 	// What a careless player might do next; every input counts as a move.
@@ -199,7 +267,7 @@ protected:
 
 TEST_F(Endurance, TenThousandMovesOverEveryShippedMap)
 {
-	const std::vector<SurveyedMap> maps = PlayableShippedMaps();
+	const std::vector<ShippedMap> maps = PlayableShippedMaps();
 	ASSERT_FALSE(maps.empty());
 	const int mapCount = static_cast<int>(maps.size());
 	const int visitLength = std::max(1, std::min(LONGEST_VISIT, TOTAL_MOVES / (ROUNDS * mapCount)));
@@ -217,7 +285,7 @@ TEST_F(Endurance, TenThousandMovesOverEveryShippedMap)
 		random.seed(1);
 		for(int visit = 0; visit < visitsPerRound; ++visit)
 		{
-			const SurveyedMap &map = maps[visit % mapCount];
+			const ShippedMap &map = maps[visit % mapCount];
 			playing = "the map at line " + std::to_string(map.line) + " (round " + std::to_string(round) +
 				", visit " + std::to_string(visit) + ")";
 			EnterLevel(map, static_cast<unsigned>(visit + 1));
@@ -225,8 +293,8 @@ TEST_F(Endurance, TenThousandMovesOverEveryShippedMap)
 			objectsAtStart.push_back(engine->ObjectCount());
 			heapAtStart[round].push_back(HeapInUse());
 
-			const int scripted = visit % SCRIPTED_EVERY == 0 ? PlayScripted(visitLength) : 0;
-			for(int i = scripted; i < visitLength; ++i)
+			const int purposeful = visit % PURPOSEFUL_EVERY == 0 ? PlayPurposefully(visitLength) : 0;
+			for(int i = purposeful; i < visitLength; ++i)
 				CarelessInput();
 			ASSERT_FALSE(HasFatalFailure());
 		}

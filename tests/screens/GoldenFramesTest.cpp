@@ -20,7 +20,7 @@
 
 #include "screens/EndGameState.h"
 #include "screens/StartGameState.h"
-#include "tools/benchmark/BusiestLevel.h"
+#include "scenes/BusiestLevel.h"
 
 #include <unistd.h>
 

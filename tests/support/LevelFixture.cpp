@@ -118,8 +118,7 @@ LevelGameState *LevelFixture::StartLevel(const std::string &data, unsigned seed)
 void LevelFixture::Tick()
 {
 	tick = engine->nextTickTime > tick ? engine->nextTickTime : tick;
-	engine->currentTick = tick;
-	engine->GameAction();
+	engine->TickAt(tick);
 	engine->RedrawScreen();
 }
 
@@ -164,8 +163,7 @@ void LevelFixture::MoveMouse(int x, int y)
 void LevelFixture::TickAt(int time)
 {
 	tick = time;
-	engine->currentTick = time;
-	engine->GameAction();
+	engine->TickAt(time);
 	engine->RedrawScreen();
 }
 

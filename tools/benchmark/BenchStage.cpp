@@ -2,7 +2,7 @@
 
 #include "engine/VexaRiftEngine.h"
 #include "play/LevelGameState.h"
-#include "tools/benchmark/BusiestLevel.h"
+#include "scenes/BusiestLevel.h"
 #include "tools/player/IdleState.h"
 
 #include <unistd.h>

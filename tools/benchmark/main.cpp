@@ -18,7 +18,7 @@
 #include "engine/VexaRiftEngine.h"
 #include "play/LevelGameState.h"
 #include "tools/benchmark/BenchStage.h"
-#include "tools/benchmark/BusiestLevel.h"
+#include "scenes/BusiestLevel.h"
 #include "tools/player/MapSurvey.h"
 #include "tools/player/MutedOutput.h"
 #include "tools/player/PlaySession.h"

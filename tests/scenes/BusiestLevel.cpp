@@ -1,4 +1,4 @@
-#include "tools/benchmark/BusiestLevel.h"
+#include "scenes/BusiestLevel.h"
 
 #include "engine/VexaRiftEngine.h"
 #include "hud/ItemSlots.h"
