@@ -17,6 +17,7 @@
 // The maps are this test's own, so the shipped DATA can change freely.
 #include "support/ImageFiles.h"
 #include "support/LevelFixture.h"
+#include "support/PixelSurface.h"
 
 #include "screens/EndGameState.h"
 #include "screens/StartGameState.h"
@@ -36,18 +37,6 @@
 namespace {
 	const char *const GOLDEN_FILE = VEXARIFT_TEST_SOURCE_DIR "/screens/golden-frames.txt";
 	const int ENTER = 13;
-
-	uint64_t FrameHash(const SDL_Surface *frame)
-	{
-		uint64_t hash = 0xcbf29ce484222325ULL;
-		for(int y = 0; y < frame->h; ++y)
-		{
-			const uint8_t *row = static_cast<const uint8_t *>(frame->pixels) + y * frame->pitch;
-			for(int i = 0; i < frame->w * 4; ++i)
-				hash = (hash ^ row[i]) * 0x100000001b3ULL;
-		}
-		return hash;
-	}
 
 	std::map<std::string, std::string> ReadGolden()
 	{
@@ -95,7 +84,7 @@ protected:
 	void ExpectGolden(const std::string &name)
 	{
 		char hash[17];
-		snprintf(hash, sizeof(hash), "%016" PRIx64, FrameHash(engine->frameSurface));
+		snprintf(hash, sizeof(hash), "%016" PRIx64, SurfaceHash(engine->frameSurface));
 		std::map<std::string, std::string> golden = ReadGolden();
 		if(getenv("VEXARIFT_UPDATE_GOLDEN"))
 		{

@@ -12,6 +12,18 @@ PixelSet RectPixels(int x1, int y1, int x2, int y2)
 	return pixels;
 }
 
+uint64_t SurfaceHash(const SDL_Surface *surface)
+{
+	uint64_t hash = 0xcbf29ce484222325ULL;
+	for(int y = 0; y < surface->h; ++y)
+	{
+		const uint8_t *row = static_cast<const uint8_t *>(surface->pixels) + y * surface->pitch;
+		for(int i = 0; i < surface->w * 4; ++i)
+			hash = (hash ^ row[i]) * 0x100000001b3ULL;
+	}
+	return hash;
+}
+
 PixelSurface::PixelSurface(int width, int height, uint32_t fill)
 	: surface(SDL_CreateRGBSurface(0, width, height, 32, 0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000))
 {

@@ -13,6 +13,10 @@ using PixelSet = std::set<Pixel>;
 // Every pixel of the inclusive rectangle (x1, y1)-(x2, y2).
 PixelSet RectPixels(int x1, int y1, int x2, int y2);
 
+// A 64-bit FNV-1a hash of a 32-bit surface's pixels, row by row without the
+// pitch's padding: two frames hash alike only if no pixel moved.
+uint64_t SurfaceHash(const SDL_Surface *surface);
+
 // A small ARGB8888 surface to hand to a drawing operation as its target,
 // so a test can check exactly which pixels were written.
 class PixelSurface {
