@@ -26,7 +26,7 @@
 
 #include "hud/ItemSlots.h"
 #include "leveldata/NodeType.h"
-#include "play/NodeState.h"
+#include "rules/NodeState.h"
 #include "screens/EndGameState.h"
 
 #include <SDL.h>
@@ -206,12 +206,7 @@ namespace {
 
 	bool IsTarget(const NodeObject *node)
 	{
-		return node->GetState() == REVEALED && node->GetType() >= FIREWALL && node->GetType() <= SYSTEM_CORE;
-	}
-
-	bool IsItem(int type)
-	{
-		return type >= ITEM_SELF_REPAIR && type <= ITEM_SECONDARY_VECTOR;
+		return node->GetState() == REVEALED && IsFighter(node->GetType());
 	}
 }
 
@@ -410,7 +405,7 @@ private:
 		const auto cores = NodesWhere([](const NodeObject *n) { return IsTarget(n) && n->GetType() == SYSTEM_CORE; });
 		const auto items = NodesWhere([](const NodeObject *n) { return n->GetState() == REVEALED && IsItem(n->GetType()); });
 		const auto caches = NodesWhere([](const NodeObject *n) { return n->GetState() == REVEALED && n->GetType() == DATA_CACHE; });
-		const auto held = SlotsWhere(IsItem);
+		const auto held = SlotsWhere([](int type) { return IsItem(type); });
 		const auto empty = SlotsWhere([](int item) { return item == 0; });
 
 		// A careful player fights the core once it shows, or when nothing is
