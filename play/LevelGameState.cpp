@@ -24,8 +24,6 @@ namespace {
 	const int ITEM_SLOTS_FROM_BOTTOM = 130;
 
 	const int LEFT_BUTTON = 1;
-	const int ENTER_KEY = 13;
-	const int SPACE_KEY = 32;
 	struct KeypadStep {
 		int keyCode;
 		int dx;
@@ -205,7 +203,7 @@ void LevelGameState::KeyDown(int keyCode)
 	VexaRiftEngine *engine = GetEngine();
 	if(HasEnded())
 		return;
-	if(keyCode == ENTER_KEY)
+	if(keyCode == SDLK_RETURN)
 	{
 		engine->InitialiseObjects();
 		SetupBackground();
@@ -213,7 +211,7 @@ void LevelGameState::KeyDown(int keyCode)
 		engine->fullRedraw = 1;
 		return;
 	}
-	if(keyCode == SPACE_KEY)
+	if(keyCode == SDLK_SPACE)
 	{
 		const GridPosition p = NodeAtPoint(cursor->x, cursor->y);
 		ClickNode(p.column, p.row);

@@ -4,7 +4,6 @@
 #include "play/LevelGameState.h"
 
 namespace {
-	const int ENTER_KEY = 13;
 	const int TEXT_COLOUR = 0xFFFFFF;
 	const char *const BOLD_FONT = "riftsans_bold.otf";
 	const char *const REGULAR_FONT = "riftsans_regular.otf";
@@ -55,7 +54,7 @@ void EndGameState::MouseMoved(int, int)
 
 void EndGameState::KeyDown(int keyCode)
 {
-	if(keyCode == ENTER_KEY)
+	if(keyCode == SDLK_RETURN)
 		GetEngine()->SetNextState(new LevelGameState(GetEngine(), GetEngine()->width));
 }
 

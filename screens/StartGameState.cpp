@@ -5,7 +5,6 @@
 #include "play/LevelGameState.h"
 
 namespace {
-	const int ENTER_KEY = 13;
 	const char *const PICTURE_FILE = "StartMenu.jpg";
 	const char *const REGULAR_FONT = "riftsans_regular.otf";
 	const char *const BOLD_FONT = "riftsans_bold.otf";
@@ -61,6 +60,6 @@ void StartGameState::MouseMoved(int, int)
 
 void StartGameState::KeyDown(int keyCode)
 {
-	if(keyCode == ENTER_KEY)
+	if(keyCode == SDLK_RETURN)
 		GetEngine()->SetNextState(new LevelGameState(GetEngine(), GetEngine()->width));
 }
