@@ -3,6 +3,7 @@
 #include "engine/BaseEngine.h"
 #include "hud/AnimatedTextObject.h"
 #include "leveldata/NodeType.h"
+#include "rules/LevelRules.h"
 #include "rules/NetworkNode.h"
 
 #include <algorithm>
@@ -78,7 +79,6 @@ namespace {
 
 	const char *const HINT_FONT = "riftsans_bold.otf";
 	const int HINT_POINT_SIZE = 16;
-	const int HINT_LIMIT = 5;
 	const int HINT_OFFSET_X = -4;
 	const int HINT_START_OFFSET_Y = -10;
 	const int HINT_END_OFFSET_Y = -15;
@@ -197,7 +197,7 @@ void NodeObject::ShowDistanceHint(int distance)
 		return;
 
 	char text[NUMBER_TEXT_SIZE];
-	snprintf(text, sizeof(text), "%d", std::min(distance, HINT_LIMIT));
+	snprintf(text, sizeof(text), "%d", std::min(distance, LevelRules::HINT_LIMIT));
 	const int textX = x + HINT_OFFSET_X;
 	// The earlier text, if any, is left to the object list.
 	floatingText = new AnimatedTextObject(engine, text,

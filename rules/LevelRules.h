@@ -42,6 +42,8 @@ public:
 	// Steps from start to the nearest System Core, item or Data Cache
 	// through non-EMPTY nodes, whatever their state; -1 when there is none.
 	int DistanceToObjective(GridPosition start) const;
+	// The most the hint shows of that distance: it means so far or further.
+	static constexpr int HINT_LIMIT = 5;
 
 	const NetworkNode &At(GridPosition position) const { return nodes[position.column][position.row]; }
 	const Virus &GetVirus() const { return virus; }

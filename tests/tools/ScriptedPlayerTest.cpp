@@ -1,5 +1,5 @@
 #include "tools/player/MapSurvey.h"
-#include "tools/player/PlaySession.h"
+#include "tools/player/RulesGame.h"
 
 #include <gtest/gtest.h>
 
@@ -53,30 +53,36 @@ namespace {
 		return text + std::to_string(startColumn) + "\n" + std::to_string(startRow) + "\n";
 	}
 
-	class ScriptedPlayerTest : public testing::Test {
-	protected:
-		GameResult PlayAlone(const std::string &data, unsigned seed = 1, int moveLimit = MOVE_LIMIT)
-		{
-			return session.Play(data, seed, moveLimit);
-		}
+	MapRecord Record(const std::string &data)
+	{
+		const MapSurvey survey(data);
+		return survey.Maps().empty() ? MapRecord() : survey.Maps().front().record;
+	}
 
-		PlaySession session{VEXARIFT_GAME_DIR};
-	};
+	GameResult PlayAlone(const std::string &data, unsigned seed = 1, int moveLimit = MOVE_LIMIT,
+		Sight sight = Sight::FULL_KNOWLEDGE)
+	{
+		return PlayOnRules(Record(data), seed, moveLimit, sight);
+	}
+
+	LevelView StartingView(const std::string &data)
+	{
+		return RulesGame(Record(data), 1, Sight::SIGHTED).Look();
+	}
 }
 
 // The map authors read these rates; a map that is never won fails.
-TEST_F(ScriptedPlayerTest, EveryShippedMapIsWonUnderSomeSeed)
+TEST(ScriptedPlayer, EveryShippedMapIsWonUnderSomeSeed)
 {
-	ASSERT_TRUE(session.IsReady());
-	std::ifstream in(std::string(VEXARIFT_GAME_DIR) + "/DATA");
-	ASSERT_TRUE(in) << "no DATA in the run folder";
+	std::ifstream in(VEXARIFT_SHIPPED_DATA);
+	ASSERT_TRUE(in) << "no shipped DATA";
 	std::ostringstream text;
 	text << in.rdbuf();
 	const MapSurvey survey(text.str());
 	ASSERT_FALSE(survey.Maps().empty());
 	for(const SurveyedMap &map : survey.Maps())
 	{
-		const MapWinRate rate = survey.Play(map, session, SHIPPED_SEEDS, MOVE_LIMIT);
+		const MapWinRate rate = survey.Play(map, SHIPPED_SEEDS, MOVE_LIMIT);
 		std::cout << MapSurvey::Describe(rate) << std::endl;
 		EXPECT_GT(rate.wins, 0) << MapSurvey::Describe(rate);
 	}
@@ -85,7 +91,7 @@ TEST_F(ScriptedPlayerTest, EveryShippedMapIsWonUnderSomeSeed)
 // Straight along the top row to the System Core, leaving the long branch
 // down column 0 alone: four decryptions and three attacks, two of them
 // answered by the core's 10.
-TEST_F(ScriptedPlayerTest, HeadsStraightForTheSystemCore)
+TEST(ScriptedPlayer, HeadsStraightForTheSystemCore)
 {
 	const GameResult result = PlayAlone(Map({
 		"h h h C", "h", "h", "h", "h", "h", "h", "h", "h"}, 0, 0));
@@ -97,7 +103,7 @@ TEST_F(ScriptedPlayerTest, HeadsStraightForTheSystemCore)
 // Each of these is lost by plain attacks (two Anti-viruses cost 80, an
 // Anti-virus and a Firewall 80 before the core's 20); the item on the way
 // turns it into a win, and the coherence left shows how it was used.
-TEST_F(ScriptedPlayerTest, UsesItemsWhereTheyTurnTheFight)
+TEST(ScriptedPlayer, UsesItemsWhereTheyTurnTheFight)
 {
 	struct Case {
 		const char *row;
@@ -121,7 +127,7 @@ TEST_F(ScriptedPlayerTest, UsesItemsWhereTheyTurnTheFight)
 
 // A fight that cannot be won and cannot be avoided is fought to the loss,
 // not abandoned; a game cut off by the move limit is stuck.
-TEST_F(ScriptedPlayerTest, PlaysToTheEndOrTheMoveLimit)
+TEST(ScriptedPlayer, PlaysToTheEndOrTheMoveLimit)
 {
 	const GameResult lost = PlayAlone(Map({"h A A A C"}, 0, 0));
 	EXPECT_EQ(lost.outcome, GameOutcome::LOST);
@@ -136,7 +142,7 @@ TEST_F(ScriptedPlayerTest, PlaysToTheEndOrTheMoveLimit)
 
 // Each record is played on its own, named by its MAP line; a map the game
 // could not play through is refused instead of ending the process.
-TEST_F(ScriptedPlayerTest, SurveyPlaysEachMapAloneAndRefusesUnplayableOnes)
+TEST(ScriptedPlayer, SurveyPlaysEachMapAloneAndRefusesUnplayableOnes)
 {
 	const std::string corridor = Map({"h h h C"}, 0, 0);
 	const std::string walledOff = Map({"h h . C"}, 0, 0);
@@ -147,25 +153,23 @@ TEST_F(ScriptedPlayerTest, SurveyPlaysEachMapAloneAndRefusesUnplayableOnes)
 	EXPECT_EQ(survey.Maps()[1].line, 14);
 	EXPECT_EQ(survey.Maps()[2].line, 26);
 
-	EXPECT_EQ(MapSurvey::Describe(survey.Play(survey.Maps()[0], session, 3, MOVE_LIMIT)),
+	EXPECT_EQ(MapSurvey::Describe(survey.Play(survey.Maps()[0], 3, MOVE_LIMIT)),
 		"map at line 1: won 3/3");
-	const MapWinRate refused = survey.Play(survey.Maps()[1], session, 3, MOVE_LIMIT);
+	const MapWinRate refused = survey.Play(survey.Maps()[1], 3, MOVE_LIMIT);
 	EXPECT_EQ(refused.games, 0);
 	EXPECT_NE(refused.refusal, "");
-	EXPECT_EQ(MapSurvey::Describe(survey.Play(survey.Maps()[2], session, 2, MOVE_LIMIT)),
+	EXPECT_EQ(MapSurvey::Describe(survey.Play(survey.Maps()[2], 2, MOVE_LIMIT)),
 		"map at line 26: won 0/2");
 }
 
 namespace {
 	// The line a game's trace gives for one move, or "" when there is none.
-	std::string TracedMove(PlaySession &session, const std::string &data, PlayerKind kind, int move)
+	std::string TracedMove(const std::string &data, Sight sight, int move)
 	{
 		char *buffer = nullptr;
 		size_t size = 0;
 		FILE *trace = open_memstream(&buffer, &size);
-		session.SetTrace(trace);
-		session.Play(data, 1, MOVE_LIMIT, kind);
-		session.SetTrace(nullptr);
+		PlayOnRules(Record(data), 1, MOVE_LIMIT, sight, trace);
 		fclose(trace);
 		std::istringstream lines(std::string(buffer, size));
 		free(buffer);
@@ -181,37 +185,37 @@ namespace {
 // the start either way: the screen and the hint (4) look the same, so the
 // sighted player must make the same second move on both maps, where the
 // full-knowledge player turns toward the core.
-TEST_F(ScriptedPlayerTest, SightedPlayerCannotSeeHiddenTypes)
+TEST(ScriptedPlayer, SightedPlayerCannotSeeHiddenTypes)
 {
 	const std::string coreLeft = Map({"C h h h h h h h h"}, 4, 0);
 	const std::string coreRight = Map({"h h h h h h h h C"}, 4, 0);
 
-	const std::string knowingLeft = TracedMove(session, coreLeft, PlayerKind::FULL_KNOWLEDGE, 2);
-	const std::string knowingRight = TracedMove(session, coreRight, PlayerKind::FULL_KNOWLEDGE, 2);
+	const std::string knowingLeft = TracedMove(coreLeft, Sight::FULL_KNOWLEDGE, 2);
+	const std::string knowingRight = TracedMove(coreRight, Sight::FULL_KNOWLEDGE, 2);
 	EXPECT_NE(knowingLeft.find("(3, 0)"), std::string::npos) << knowingLeft;
 	EXPECT_NE(knowingRight.find("(5, 0)"), std::string::npos) << knowingRight;
 
 	// The view itself holds nothing that tells the two apart, though every
 	// node but the start differs in type (a different shape would show).
 	const std::string decoy = Map({"h F A R V s k p D"}, 4, 0);
-	EXPECT_TRUE(session.StartingView(coreLeft) == session.StartingView(decoy));
-	EXPECT_FALSE(session.StartingView(coreLeft) == session.StartingView(Map({"C h h h h h h h h h"}, 4, 0)));
+	EXPECT_TRUE(StartingView(coreLeft) == StartingView(decoy));
+	EXPECT_FALSE(StartingView(coreLeft) == StartingView(Map({"C h h h h h h h h h"}, 4, 0)));
 
-	const std::string sightedLeft = TracedMove(session, coreLeft, PlayerKind::SIGHTED, 2);
+	const std::string sightedLeft = TracedMove(coreLeft, Sight::SIGHTED, 2);
 	ASSERT_NE(sightedLeft, "");
-	EXPECT_EQ(sightedLeft, TracedMove(session, coreRight, PlayerKind::SIGHTED, 2));
+	EXPECT_EQ(sightedLeft, TracedMove(coreRight, Sight::SIGHTED, 2));
 }
 
 // What the screen shows is enough: the hint (3) rules out the branch to
 // the left, and the shield picked up on the way turns two Anti-virus
 // fights that plain attacks would lose.
-TEST_F(ScriptedPlayerTest, SightedPlayerGoesByHintsAndItems)
+TEST(ScriptedPlayer, SightedPlayerGoesByHintsAndItems)
 {
-	const GameResult guided = session.Play(Map({"h h h h h C"}, 2, 0), 1, MOVE_LIMIT, PlayerKind::SIGHTED);
+	const GameResult guided = PlayAlone(Map({"h h h h h C"}, 2, 0), 1, MOVE_LIMIT, Sight::SIGHTED);
 	EXPECT_EQ(guided.outcome, GameOutcome::WON);
 	EXPECT_EQ(guided.moves, 4 + 3) << "four decryptions to the core and three attacks";
 
-	const GameResult shielded = session.Play(Map({"h p A A C"}, 0, 0), 1, MOVE_LIMIT, PlayerKind::SIGHTED);
+	const GameResult shielded = PlayAlone(Map({"h p A A C"}, 0, 0), 1, MOVE_LIMIT, Sight::SIGHTED);
 	EXPECT_EQ(shielded.outcome, GameOutcome::WON);
 	EXPECT_EQ(shielded.coherence, 70 - 20);
 }

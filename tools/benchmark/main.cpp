@@ -9,9 +9,12 @@
 //                           partial redraw it asks for
 //   BM_BusiestFrameFull     the same with a full redraw
 //   BM_DecryptMove          a decrypting click on that map and its loop pass
-//   BM_ScriptedGame         one whole game of the scripted player on a
-//                           shipped map; the maps of DATA take turns, under
-//                           seeds 1 to 10
+//   BM_ScriptedGame         one whole game of the full-knowledge player on
+//                           the rules, headless, on a shipped map; the maps of
+//                           DATA take turns, under seeds 1 to 10
+//   BM_RulesGame            the same for the sighted player
+//   BM_GradeMap             grading the last map of DATA, a hard one, as the
+//                           map generator grades a candidate
 //
 // Under SDL's dummy video driver unless DISPLAY is set. The game's own
 // console lines are muted while the cases run.
@@ -19,9 +22,10 @@
 #include "play/LevelGameState.h"
 #include "tools/benchmark/BenchStage.h"
 #include "scenes/BusiestLevel.h"
+#include "tools/mapgen/MapGrader.h"
 #include "tools/player/MapSurvey.h"
 #include "tools/player/MutedOutput.h"
-#include "tools/player/PlaySession.h"
+#include "tools/player/RulesGame.h"
 
 #include <benchmark/benchmark.h>
 
@@ -145,13 +149,12 @@ namespace {
 		return playable;
 	}
 
-	void BM_ScriptedGame(benchmark::State &state)
+	void ShippedGames(benchmark::State &state, Sight sight)
 	{
 		const std::vector<SurveyedMap> maps = ShippedMaps();
-		PlaySession session(runFolder);
-		if(maps.empty() || !session.IsReady())
+		if(maps.empty())
 		{
-			state.SkipWithError("no playable map in the run folder's DATA, or no game to play it in");
+			state.SkipWithError("no playable map in the run folder's DATA");
 			return;
 		}
 		size_t game = 0;
@@ -159,9 +162,14 @@ namespace {
 		{
 			const SurveyedMap &map = maps[game % maps.size()];
 			const unsigned seed = 1 + static_cast<unsigned>(game / maps.size() % SCRIPTED_SEEDS);
-			benchmark::DoNotOptimize(session.Play(map.dataText, seed, SCRIPTED_MOVE_LIMIT));
+			benchmark::DoNotOptimize(PlayOnRules(map.record, seed, SCRIPTED_MOVE_LIMIT, sight));
 			++game;
 		}
+	}
+
+	void BM_ScriptedGame(benchmark::State &state)
+	{
+		ShippedGames(state, Sight::FULL_KNOWLEDGE);
 	}
 }
 
@@ -170,6 +178,30 @@ BENCHMARK(BM_BusiestFramePartial);
 BENCHMARK(BM_BusiestFrameFull);
 BENCHMARK(BM_DecryptMove);
 BENCHMARK(BM_ScriptedGame)->Unit(benchmark::kMillisecond);
+
+// The rules without a screen: what simulated games and map grading cost.
+namespace {
+	void BM_RulesGame(benchmark::State &state)
+	{
+		ShippedGames(state, Sight::SIGHTED);
+	}
+
+	void BM_GradeMap(benchmark::State &state)
+	{
+		const std::vector<SurveyedMap> maps = ShippedMaps();
+		if(maps.empty())
+		{
+			state.SkipWithError("no playable map in the run folder's DATA");
+			return;
+		}
+		const MapGrader grader(Difficulty::HARD);
+		for(auto _ : state)
+			benchmark::DoNotOptimize(grader.Grade(maps.back().record));
+	}
+}
+
+BENCHMARK(BM_RulesGame)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GradeMap)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {

@@ -5,13 +5,17 @@
 
 enum class Difficulty { EASY, NORMAL, HARD };
 
-// A map's difficulty is how often the sighted player, who sees only what a
-// person sees, wins it over SIGHTED_SEEDS seeds. A map belongs to a
-// difficulty when that count lies within its band; every band starts at
-// one win at least, so no map is impossible.
+// A map's difficulty is the share of games the sighted player, who sees
+// only what a person sees, wins over SIGHTED_SEEDS seeds. A map belongs to
+// a difficulty when that share lies within its band; every band asks for
+// some wins, so no map is impossible.
 struct DifficultyBand {
-	int fewestWins;
-	int mostWins;
+	double fewestShare;
+	double mostShare;
+
+	// The same band as win counts over games played.
+	int FewestWins(int games) const;
+	int MostWins(int games) const;
 };
 
 constexpr int SIGHTED_SEEDS = 20;

@@ -3,28 +3,16 @@
 #include "leveldata/MapLoader.h"
 #include "tools/mapgen/MapGenerator.h"
 
-#include <signal.h>
-#include <sys/prctl.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cinttypes>
-#include <csignal>
+#include <algorithm>
 
 namespace {
-	const int RECORD_LINES = 12;
 	// More workers than this only crowd a shared machine.
 	const int MOST_WORKERS = 8;
+	// How far a worker grades ahead of what has been taken from it.
+	const size_t AHEAD = 4;
 	// A candidate that misses its band is nudged and graded again this
 	// many times before it is given up.
 	const int NUDGES = 3;
-
-	volatile std::sig_atomic_t stopRequested = 0;
-
-	void RequestStop(int)
-	{
-		stopRequested = 1;
-	}
 
 	bool Missed(Verdict verdict)
 	{
@@ -36,147 +24,72 @@ namespace {
 		return grade.sightedGames + grade.fullGames;
 	}
 
-	void WriteGrade(FILE *out, uint64_t index, const MapGrade &grade, int gamesPlayed, const std::string &dataText)
+	GradedCandidate GradeCandidate(const MapGenerator &generator, const MapGrader &grader, uint64_t index)
 	{
-		fprintf(out, "%" PRIu64 " %d %d %d %d %d %d %d %d\n%s", index, static_cast<int>(grade.verdict),
-			grade.sightedWins, grade.sightedGames, grade.sightedMoves, grade.fullWins, grade.fullGames,
-			grade.fullMoves, gamesPlayed, dataText.c_str());
-	}
-
-	bool ReadGrade(FILE *in, GradedCandidate &candidate)
-	{
-		uint64_t index = 0;
-		int verdict = 0;
-		MapGrade &grade = candidate.grade;
-		if(fscanf(in, "%" SCNu64 " %d %d %d %d %d %d %d %d\n", &index, &verdict, &grade.sightedWins,
-				&grade.sightedGames, &grade.sightedMoves, &grade.fullWins, &grade.fullGames, &grade.fullMoves,
-				&candidate.gamesPlayed) != 9)
-			return false;
+		GradedCandidate candidate;
 		candidate.index = index;
-		grade.verdict = static_cast<Verdict>(verdict);
-		candidate.dataText.clear();
-		char line[512];
-		for(int i = 0; i < RECORD_LINES; ++i)
+		MapRecord map = generator.Candidate(index);
+		candidate.grade = grader.Grade(map);
+		candidate.gamesPlayed = GamesIn(candidate.grade);
+		for(int attempt = 0; attempt < NUDGES && Missed(candidate.grade.verdict); ++attempt)
 		{
-			if(!fgets(line, sizeof(line), in))
-				return false;
-			candidate.dataText += line;
+			map = generator.Nudge(map, index, attempt, candidate.grade.verdict == Verdict::TOO_EASY);
+			candidate.grade = grader.Grade(map);
+			candidate.gamesPlayed += GamesIn(candidate.grade);
 		}
-		return true;
-	}
-
-	// The worker's whole life: grade its share of candidates until the
-	// parent stops reading or asks it to stop.
-	void RunWorker(int out, int index, int count, uint32_t seed, Difficulty difficulty,
-		const std::string &assetDirectory)
-	{
-		signal(SIGPIPE, SIG_IGN);
-		signal(SIGTERM, RequestStop);
-		signal(SIGINT, RequestStop);
-		// A parent that dies, however it dies, stops its workers too.
-		prctl(PR_SET_PDEATHSIG, SIGTERM);
-		FILE *results = fdopen(out, "w");
-		if(!results)
-			return;
-		const MapGenerator generator(seed, difficulty);
-		MapGrader grader(assetDirectory, difficulty);
-		grader.StopWhen(&stopRequested);
-		for(uint64_t candidate = index; grader.IsReady() && !stopRequested; candidate += count)
-		{
-			MapRecord map = generator.Candidate(candidate);
-			MapGrade grade = grader.Grade(map);
-			int gamesPlayed = GamesIn(grade);
-			for(int attempt = 0; attempt < NUDGES && Missed(grade.verdict); ++attempt)
-			{
-				map = generator.Nudge(map, candidate, attempt, grade.verdict == Verdict::TOO_EASY);
-				grade = grader.Grade(map);
-				gamesPlayed += GamesIn(grade);
-			}
-			if(stopRequested)
-				break;
-			WriteGrade(results, candidate, grade, gamesPlayed, FormatMapRecord(map));
-			if(fflush(results) != 0)
-				break;
-		}
-		fclose(results);
+		candidate.dataText = FormatMapRecord(map);
+		return candidate;
 	}
 }
 
 int WorkerCount()
 {
-	const long cores = sysconf(_SC_NPROCESSORS_ONLN);
-	return static_cast<int>(std::max(1L, std::min<long>(cores, MOST_WORKERS)));
+	const int cores = static_cast<int>(std::thread::hardware_concurrency());
+	return std::max(1, std::min(cores, MOST_WORKERS));
 }
 
-GradingPool::GradingPool(uint32_t seed, Difficulty difficulty, const std::string &assetDirectory, int workerCount)
+GradingPool::GradingPool(uint32_t seed, Difficulty difficulty, int workerCount)
+	: workers(std::max(1, workerCount))
 {
-	for(int i = 0; i < workerCount; ++i)
-		StartWorker(i, workerCount, seed, difficulty, assetDirectory);
-	if(static_cast<int>(workers.size()) != workerCount)
-		Stop();
+	for(size_t w = 0; w < workers.size(); ++w)
+		workers[w].thread = std::thread(&GradingPool::Grade, this, static_cast<int>(w), seed, difficulty);
 }
 
 GradingPool::~GradingPool()
 {
-	Stop();
+	stopping = true;
+	changed.notify_all();
+	for(Worker &worker : workers)
+		worker.thread.join();
 }
 
-void GradingPool::StartWorker(int index, int count, uint32_t seed, Difficulty difficulty,
-	const std::string &assetDirectory)
+void GradingPool::Grade(int worker, uint32_t seed, Difficulty difficulty)
 {
-	int pipeEnds[2];
-	if(pipe(pipeEnds) != 0)
-		return;
-	fflush(nullptr);
-	const pid_t pid = fork();
-	if(pid < 0)
+	const MapGenerator generator(seed, difficulty);
+	MapGrader grader(difficulty);
+	grader.StopWhen(&stopping);
+	const uint64_t count = workers.size();
+	for(uint64_t index = worker; !stopping; index += count)
 	{
-		close(pipeEnds[0]);
-		close(pipeEnds[1]);
-		return;
+		GradedCandidate candidate = GradeCandidate(generator, grader, index);
+		std::unique_lock<std::mutex> lock(mutex);
+		std::deque<GradedCandidate> &done = workers[worker].done;
+		changed.wait(lock, [&] { return stopping || done.size() < AHEAD; });
+		if(stopping)
+			return;
+		done.push_back(std::move(candidate));
+		changed.notify_all();
 	}
-	if(pid == 0)
-	{
-		close(pipeEnds[0]);
-		// The parent's other pipes are not this worker's business.
-		for(const Worker &worker : workers)
-			fclose(worker.results);
-		RunWorker(pipeEnds[1], index, count, seed, difficulty, assetDirectory);
-		_exit(0);
-	}
-	close(pipeEnds[1]);
-	Worker worker;
-	worker.pid = pid;
-	worker.results = fdopen(pipeEnds[0], "r");
-	if(!worker.results)
-	{
-		close(pipeEnds[0]);
-		kill(pid, SIGTERM);
-		waitpid(pid, nullptr, 0);
-		return;
-	}
-	workers.push_back(worker);
 }
 
-bool GradingPool::Next(GradedCandidate &candidate)
+GradedCandidate GradingPool::Next()
 {
-	if(workers.empty())
-		return false;
-	Worker &worker = workers[nextIndex % workers.size()];
-	if(!ReadGrade(worker.results, candidate) || candidate.index != nextIndex)
-		return false;
+	std::unique_lock<std::mutex> lock(mutex);
+	std::deque<GradedCandidate> &done = workers[nextIndex % workers.size()].done;
+	changed.wait(lock, [&] { return !done.empty(); });
+	GradedCandidate candidate = std::move(done.front());
+	done.pop_front();
 	++nextIndex;
-	return true;
-}
-
-void GradingPool::Stop()
-{
-	for(Worker &worker : workers)
-	{
-		fclose(worker.results);
-		kill(worker.pid, SIGTERM);
-	}
-	for(Worker &worker : workers)
-		waitpid(worker.pid, nullptr, 0);
-	workers.clear();
+	changed.notify_all();
+	return candidate;
 }

@@ -4,11 +4,13 @@
 #include "tools/mapgen/Difficulty.h"
 #include "tools/mapgen/MapGrader.h"
 
-#include <sys/types.h>
-
+#include <atomic>
+#include <condition_variable>
 #include <cstdint>
-#include <cstdio>
+#include <deque>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 struct GradedCandidate {
@@ -20,37 +22,35 @@ struct GradedCandidate {
 	std::string dataText;
 };
 
-// Grades candidates 0, 1, 2, ... in worker processes, one per core, and
-// hands them back strictly in that order. Processes, not threads: the game
-// keeps its random numbers in the C library's rand() and opens its files in
-// the working directory, so two games cannot share a process. Worker w of
-// W grades candidates w, w + W, ..., so which candidate is which never
-// depends on timing, and the maps come out the same for any W.
+// Grades candidates 0, 1, 2, ... on worker threads and hands them back
+// strictly in that order. Worker w of W grades candidates w, w + W, ...,
+// and every game draws from a stream of its own seed, so which candidate
+// is which and how it grades never depend on timing: the maps come out the
+// same for any W.
 //
-// Workers run a little ahead; stopping the pool closes their pipes and
-// asks them to finish, and each clears away its own game folder.
+// Workers run a little ahead of what is taken; the pool stops them when it
+// goes, after the game each has under way.
 class GradingPool {
 public:
-	GradingPool(uint32_t seed, Difficulty difficulty, const std::string &assetDirectory, int workerCount);
+	GradingPool(uint32_t seed, Difficulty difficulty, int workerCount);
 	~GradingPool();
 	GradingPool(const GradingPool &) = delete;
 	GradingPool &operator=(const GradingPool &) = delete;
 
-	// False when no worker could be started.
-	bool IsReady() const { return !workers.empty(); }
-	// The next candidate; false when its worker could not grade it.
-	bool Next(GradedCandidate &candidate);
+	// The next candidate, waiting for its worker if need be.
+	GradedCandidate Next();
 
 private:
-	void Stop();
-
 	struct Worker {
-		pid_t pid = -1;
-		FILE *results = nullptr;
+		std::deque<GradedCandidate> done;
+		std::thread thread;
 	};
 
-	void StartWorker(int index, int count, uint32_t seed, Difficulty difficulty, const std::string &assetDirectory);
+	void Grade(int worker, uint32_t seed, Difficulty difficulty);
 
+	std::mutex mutex;
+	std::condition_variable changed;
+	std::atomic<bool> stopping{false};
 	std::vector<Worker> workers;
 	uint64_t nextIndex = 0;
 };

@@ -3,10 +3,8 @@
 
 #include "leveldata/MapRecord.h"
 #include "tools/mapgen/Difficulty.h"
-#include "tools/player/PlaySession.h"
 
-#include <csignal>
-#include <string>
+#include <atomic>
 
 enum class Verdict { ACCEPTED, FAULTY, TOO_EASY, TOO_HARD, FULL_KNOWLEDGE_LOST };
 
@@ -26,27 +24,26 @@ struct MapGrade {
 // Decides whether a candidate map belongs to a difficulty. Cheap checks
 // first: the map checker's rules, then the sighted player's games, stopped
 // as soon as the wins cannot land in the band, then the full-knowledge
-// player's, stopped at the second loss.
+// player's, stopped at the second loss. Every game is played on the rules
+// with a random stream of its own seed, so a grade never depends on what
+// else is being graded.
 class MapGrader {
 public:
-	// assetDirectory is the game's run folder, for the pictures and fonts.
-	MapGrader(const std::string &assetDirectory, Difficulty difficulty);
+	explicit MapGrader(Difficulty difficulty);
 
-	bool IsReady() const { return session.IsReady(); }
-	MapGrade Grade(const MapRecord &map);
-	// A flag a signal handler raises: grading stops after the game under
-	// way, with the candidate left FAULTY.
-	void StopWhen(const volatile std::sig_atomic_t *flag) { stopFlag = flag; }
+	MapGrade Grade(const MapRecord &map) const;
+	// A flag another thread raises: grading stops after the game under way,
+	// with the candidate left FAULTY.
+	void StopWhen(const std::atomic<bool> *flag) { stopFlag = flag; }
 
 private:
-	bool PlaySighted(const std::string &dataText, MapGrade &grade);
-	bool PlayFullKnowledge(const std::string &dataText, MapGrade &grade);
+	bool PlaySighted(const MapRecord &map, MapGrade &grade) const;
+	bool PlayFullKnowledge(const MapRecord &map, MapGrade &grade) const;
 
-	bool Stopped() const { return stopFlag && *stopFlag; }
+	bool Stopped() const { return stopFlag && stopFlag->load(std::memory_order_relaxed); }
 
-	PlaySession session;
 	Difficulty difficulty;
-	const volatile std::sig_atomic_t *stopFlag = nullptr;
+	const std::atomic<bool> *stopFlag = nullptr;
 };
 
 #endif

@@ -1,9 +1,11 @@
-// vexarift-mapgen [--count N] [--seed S] [--difficulty easy|normal|hard] [--out FILE]:
+// vexarift-mapgen [--count N] [--seed S] [--difficulty easy|normal|hard] [--out FILE] [--threads T]:
 // makes N maps (12 by default) of one difficulty (normal by default) in
 // the DATA format, each graded by the game's own scripted players, and
-// writes them to FILE or to standard output.
+// writes them to FILE or to standard output. The grading runs on T threads,
+// by default one per core.
 //
-// The same arguments and seed make byte for byte the same maps. Without
+// The same arguments and seed make byte for byte the same maps, whatever
+// the number of threads. Without
 // --seed the seed comes from the clock and is printed, so a good set can
 // be made again. Standard error gets one line per map with its grade, a
 // count now and then on long runs, and a summary.
@@ -12,7 +14,6 @@
 // be written or the maps could not be made, 2 for bad arguments (nothing
 // is written then).
 #include "tools/mapgen/GradingPool.h"
-#include "tools/player/ExecutableDirectory.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -35,6 +36,8 @@ namespace {
 	// for ever.
 	const uint64_t CANDIDATES_PER_MAP = 400;
 	const uint64_t PROGRESS_EVERY = 100;
+	// More threads than this are surely a slip of the keyboard.
+	const int MOST_THREADS = 64;
 
 	struct Options {
 		int count = DEFAULT_COUNT;
@@ -42,6 +45,7 @@ namespace {
 		bool seedGiven = false;
 		Difficulty difficulty = Difficulty::NORMAL;
 		std::string out;
+		int threads = 0;
 	};
 
 	bool ReadNumber(const char *text, unsigned long long most, unsigned long long &value)
@@ -83,6 +87,12 @@ namespace {
 			}
 			else if(argument == "--out" && *value)
 				options.out = value;
+			else if(argument == "--threads")
+			{
+				if(!ReadNumber(value, MOST_THREADS, number) || number == 0)
+					return false;
+				options.threads = static_cast<int>(number);
+			}
 			else
 				return false;
 		}
@@ -193,6 +203,38 @@ namespace {
 		tally.fullGames += grade.fullGames;
 		tally.fullMoves += grade.fullMoves;
 	}
+
+	// Takes the graded candidates in order until enough maps are made or
+	// too many candidates were tried; the maps made, each once.
+	int MakeMaps(const Options &options, std::string &maps, Tally &tally)
+	{
+		GradingPool pool(options.seed, options.difficulty, options.threads ? options.threads : WorkerCount());
+		std::set<std::string> seen;
+		int made = 0;
+		while(made < options.count && tally.candidates < CANDIDATES_PER_MAP * static_cast<uint64_t>(options.count))
+		{
+			const GradedCandidate candidate = pool.Next();
+			++tally.candidates;
+			tally.gamesPlayed += static_cast<uint64_t>(candidate.gamesPlayed);
+			if(tally.candidates % PROGRESS_EVERY == 0)
+				fprintf(stderr, "%" PRIu64 " candidates tried, %d/%d maps made\n", tally.candidates, made, options.count);
+			if(candidate.grade.verdict != Verdict::ACCEPTED)
+			{
+				++tally.rejected[static_cast<int>(candidate.grade.verdict)];
+				continue;
+			}
+			if(!seen.insert(candidate.dataText).second)
+			{
+				++tally.duplicates;
+				continue;
+			}
+			++made;
+			Count(tally, candidate.grade);
+			ReportMap(made, options.count, candidate);
+			maps += (made > 1 ? "\n" : "") + candidate.dataText;
+		}
+		return made;
+	}
 }
 
 int main(int argc, char **argv)
@@ -200,9 +242,10 @@ int main(int argc, char **argv)
 	Options options;
 	if(!ParseArguments(argc, argv, options))
 	{
-		fprintf(stderr, "usage: %s [--count N] [--seed S] [--difficulty easy|normal|hard] [--out FILE]\n"
-			"  N is a positive number of maps (12), S a number from 0 to %u (from the clock)\n",
-			argv[0], UINT32_MAX);
+		fprintf(stderr, "usage: %s [--count N] [--seed S] [--difficulty easy|normal|hard] [--out FILE] [--threads T]\n"
+			"  N is a positive number of maps (12), S a number from 0 to %u (from the clock),\n"
+			"  T the threads that grade, 1 to %d (one per core); T never changes the maps\n",
+			argv[0], UINT32_MAX, MOST_THREADS);
 		return 2;
 	}
 	if(!options.seedGiven)
@@ -227,39 +270,10 @@ int main(int argc, char **argv)
 		NameOf(options.difficulty), options.seed, options.seed);
 
 	const auto started = std::chrono::steady_clock::now();
-	GradingPool pool(options.seed, options.difficulty, GameDataDirectory(), WorkerCount());
 	std::string maps;
-	std::set<std::string> seen;
 	Tally tally;
-	int made = 0;
-	bool failed = !pool.IsReady();
-	while(!failed && made < options.count)
-	{
-		GradedCandidate candidate;
-		if(tally.candidates >= CANDIDATES_PER_MAP * static_cast<uint64_t>(options.count) || !pool.Next(candidate))
-		{
-			failed = true;
-			break;
-		}
-		++tally.candidates;
-		tally.gamesPlayed += static_cast<uint64_t>(candidate.gamesPlayed);
-		if(tally.candidates % PROGRESS_EVERY == 0)
-			fprintf(stderr, "%" PRIu64 " candidates tried, %d/%d maps made\n", tally.candidates, made, options.count);
-		if(candidate.grade.verdict != Verdict::ACCEPTED)
-		{
-			++tally.rejected[static_cast<int>(candidate.grade.verdict)];
-			continue;
-		}
-		if(!seen.insert(candidate.dataText).second)
-		{
-			++tally.duplicates;
-			continue;
-		}
-		++made;
-		Count(tally, candidate.grade);
-		ReportMap(made, options.count, candidate);
-		maps += (made > 1 ? "\n" : "") + candidate.dataText;
-	}
+	const int made = MakeMaps(options, maps, tally);
+	const bool failed = made < options.count;
 	const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
 	ReportSummary(options, made, tally, seconds);
 	if(failed)

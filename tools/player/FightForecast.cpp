@@ -4,11 +4,9 @@ namespace {
 	// Beyond this many attacks a fight counts as lost: the opponent heals as
 	// fast as it is hurt, or the virus barely scratches it.
 	const int MAX_ATTACKS = 30;
-	const int SELF_REPAIR_GAIN = 10;
-	const int SUPPRESSOR_PENALTY = 15;
 }
 
-FightForecast::FightForecast(const VirusOutlook &virus, const Opponent &opponent)
+FightForecast::FightForecast(const Virus &virus, const Opponent &opponent)
 	: after(virus)
 {
 	Run(opponent);
@@ -20,26 +18,17 @@ void FightForecast::Run(Opponent opponent)
 	while(attacks < MAX_ATTACKS)
 	{
 		++attacks;
-		opponent.coherence -= after.strength;
-		if(opponent.coherence <= 0)
+		if(after.Attack(opponent.node) == Virus::Blow::TARGET_FELL)
 		{
-			if(opponent.suppressor)
-				after.strength += SUPPRESSOR_PENALTY;
+			if(opponent.node.type == VIRUS_SUPPRESSOR)
+				after.Release();
 			survives = true;
 			break;
 		}
-		if(after.shieldCharges > 0)
-			--after.shieldCharges;
-		else
-			after.coherence -= opponent.strength;
-		if(after.coherence <= 0)
+		if(after.IsDestroyed())
 			break;
-		if(after.repairMoves > 0)
-		{
-			after.coherence += SELF_REPAIR_GAIN;
-			--after.repairMoves;
-		}
-		opponent.coherence += opponent.healPerMove;
+		after.RepairOneMove();
+		opponent.node.TakeDamage(-opponent.healPerMove);
 	}
 	damageTaken = start - after.coherence;
 }

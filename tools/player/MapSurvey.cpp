@@ -2,7 +2,7 @@
 
 #include "leveldata/MapAnalysis.h"
 #include "leveldata/MapLoader.h"
-#include "tools/player/PlaySession.h"
+#include "tools/player/RulesGame.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -61,6 +61,7 @@ namespace {
 		void MapRead(int mapLine, std::unique_ptr<MapRecord> record) override
 		{
 			refusals[mapLine] = RefusalFor(*record);
+			records[mapLine] = *record;
 		}
 		void UnknownLine(int, const std::string &) override {}
 		void UnknownType(int, int, const std::string &) override {}
@@ -75,6 +76,7 @@ namespace {
 		}
 
 		std::map<int, std::string> refusals;
+		std::map<int, MapRecord> records;
 	};
 }
 
@@ -89,14 +91,14 @@ MapSurvey::MapSurvey(const std::string &fileText)
 		SurveyedMap map;
 		map.line = line;
 		map.refusal = refusal;
+		map.record = listener.records[line];
 		for(int i = line - 1; i < line - 1 + RECORD_LINES && i < static_cast<int>(lines.size()); ++i)
 			map.dataText += lines[i] + "\n";
 		maps.push_back(map);
 	}
 }
 
-MapWinRate MapSurvey::Play(const SurveyedMap &map, PlaySession &session, int seeds, int moveLimit,
-	PlayerKind kind) const
+MapWinRate MapSurvey::Play(const SurveyedMap &map, int seeds, int moveLimit, Sight sight, FILE *trace) const
 {
 	MapWinRate rate;
 	rate.line = map.line;
@@ -105,7 +107,7 @@ MapWinRate MapSurvey::Play(const SurveyedMap &map, PlaySession &session, int see
 		return rate;
 	for(int seed = 1; seed <= seeds; ++seed)
 	{
-		const GameResult result = session.Play(map.dataText, seed, moveLimit, kind);
+		const GameResult result = PlayOnRules(map.record, seed, moveLimit, sight, trace);
 		++rate.games;
 		rate.wins += result.outcome == GameOutcome::WON;
 		rate.moves += result.moves;

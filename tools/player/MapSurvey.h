@@ -1,7 +1,10 @@
 #ifndef VEXARIFT_TOOLS_PLAYER_MAPSURVEY_H
 #define VEXARIFT_TOOLS_PLAYER_MAPSURVEY_H
 
-#include "tools/player/PlaySession.h"
+#include "leveldata/MapRecord.h"
+#include "tools/player/LevelView.h"
+
+#include <cstdio>
 
 #include <string>
 #include <vector>
@@ -12,6 +15,7 @@
 struct SurveyedMap {
 	int line = 0;
 	std::string dataText;
+	MapRecord record;
 	// Empty for a map the player may try.
 	std::string refusal;
 };
@@ -41,8 +45,9 @@ public:
 	explicit MapSurvey(const std::string &fileText);
 
 	const std::vector<SurveyedMap> &Maps() const { return maps; }
-	MapWinRate Play(const SurveyedMap &map, PlaySession &session, int seeds, int moveLimit,
-		PlayerKind kind = PlayerKind::FULL_KNOWLEDGE) const;
+	// The trace, when given, gets every move of every game.
+	MapWinRate Play(const SurveyedMap &map, int seeds, int moveLimit, Sight sight = Sight::FULL_KNOWLEDGE,
+		FILE *trace = nullptr) const;
 	// "map at line 1: won 9/10", or the reason it was not played.
 	static std::string Describe(const MapWinRate &rate);
 	// The map author's line, the sighted player's rate first:

@@ -3,98 +3,101 @@
 
 #include "tools/player/FightForecast.h"
 #include "tools/player/GameResult.h"
+#include "tools/player/LevelView.h"
 
 #include <cstdio>
+#include <memory>
 #include <vector>
 
-class LevelGameState;
-class NodeObject;
-class VexaRiftEngine;
+class PlayedGame;
+class ScriptedPlayer;
 
-// Plays one level to its end the way a careful player would: it heads for
-// the System Core, fights only what stands in the way, and reaches for its
-// items before the hard fights.
+// How a player finds its way onward, which is what knowing the map
+// changes: one who knows it plans a route, one who sees only the screen
+// explores by the hints. Fighting, items and Data Caches are the player's
+// own, the same for both.
+class PlayerPlan {
+public:
+	virtual ~PlayerPlan() = default;
+
+	// The move when no System Core is in sight and no item waits to be
+	// taken; false when nothing is worth doing.
+	virtual bool Advance(ScriptedPlayer &player) = 0;
+	// A move toward help before a System Core fight the virus looks set to
+	// lose; false when there is none to seek.
+	virtual bool SeekHelp(ScriptedPlayer &player) = 0;
+	// The view at the start and after every move.
+	virtual void Notice(const LevelView &) {}
+	// The view right after decrypting a node, with its hint.
+	virtual void ReadHint(const LevelView &, GridPosition) {}
+};
+
+// Plays one level to its end the way a careful player would, knowing what
+// its view of the level shows and nothing more: it heads for the System
+// Core, fights only what stands in the way, weighs every fight by the
+// numbers before starting it and reaches for its items where they turn
+// one. A view that shows the whole map gets a plan that routes over it;
+// one that shows only the screen, a plan that explores by the hints.
 //
-// It knows the map, as a player who has played it before would: what
-// stands where, and so which way to the System Core crosses the fewest and
-// cheapest fights, and where the items lie. What a Data Cache holds it
-// cannot know. Every move goes through the engine's mouse hook, exactly as
-// a click would, and everything it knows of the game it reads through the
-// level's accessors.
-//
-// Ticks are driven directly, one after every move, so the end screen takes
-// over as soon as the level asks for it; nothing sleeps.
+// Like a person, the sighted player has no reason to prefer one of two
+// ways that look alike, and a hunch drawn from the seed tips the balance,
+// so over many seeds it stands for many careful people.
 class ScriptedPlayer {
 public:
-	// The level must be the engine's current state.
-	ScriptedPlayer(VexaRiftEngine *engine, LevelGameState *level);
+	// The game is borrowed and must outlive the player.
+	ScriptedPlayer(PlayedGame &game, unsigned seed);
+	~ScriptedPlayer();
 
-	// A game ends won, lost, or stuck: no sensible move left, or moveLimit
-	// moves made without an end.
+	// Ends won, lost, or stuck: nothing sensible left, or moveLimit moves
+	// made without an end.
 	GameResult Play(int moveLimit);
-
-	// Every move and its effect on the virus go here, one line each, for a
-	// map author who wants to see how a game went. Null keeps quiet.
+	// Every move, one line each; null keeps quiet.
 	void SetTrace(FILE *trace) { this->trace = trace; }
 
-private:
-	// A node next to the revealed network that the player could work on,
-	// and what the way from it to a goal is expected to cost.
-	struct Step {
-		NodeObject *node = nullptr;
-		int cost = 0;
-	};
-
-	// Makes one move; false when there is nothing worth doing.
-	bool TakeTurn();
-	bool FightCore();
+	// What the plans build on.
+	const LevelView &View() const { return view; }
+	// A move on a node, named for the trace.
+	void Click(GridPosition position, const char *what);
 	bool PickUpItem();
+	// A Data Cache with nothing unrevealed around it cannot block anything
+	// when it opens into a Defense Subsystem: the harmless gamble.
 	bool OpenCache(bool onlyHarmless);
-	bool Explore();
-	bool Take(const Step &step);
-	bool CanRiskCache(const Step &toCore) const;
-	int Staying() const;
-
-	// The cheapest way onward to a node that satisfies isGoal: every
-	// position's cost to a goal, by a shortest-path search from the goals
-	// outward, then the cheapest node at the edge of the revealed network.
-	template<typename Goal> Step BestStep(Goal isGoal) const;
-	// What entering a node costs: a move to decrypt it, plus the coherence
-	// every fight on the way is expected to take.
-	int PassCost(NodeObject *node) const;
-	int FightCost(NodeObject *node) const;
-	bool IsCoreGoal(const NodeObject *node) const;
-	bool IsItemGoal(const NodeObject *node) const;
-
 	// Attacks the target, first using the items that make this fight cheaper.
-	bool Fight(NodeObject *target);
-	bool UseItemOn(NodeObject *target);
-	void RaiseShieldAgainst(NodeObject *target);
-	void UseSelfRepair();
+	bool Fight(GridPosition target);
+	// The first encrypted node, for want of anything better.
+	bool DecryptFirst();
 
+	// A revealed opponent as it stands; one still to be revealed, where the
+	// view tells what it is, with the values it will show and with what
+	// revealing it does to the virus and to the Restoration Nodes' work.
 	// strengthLoss weakens the virus for a what-if.
-	FightForecast Forecast(NodeObject *target, int strengthLoss = 0) const;
-	FightForecast ForecastWithCoherence(NodeObject *target, int coherence, const VirusOutlook &virus) const;
-	VirusOutlook Outlook() const;
-	int HealPerMove(int extraTargets, int extraHealers) const;
-	std::vector<NodeObject *> BlockersOf(NodeObject *node) const;
+	FightForecast Forecast(GridPosition target, int strengthLoss = 0) const;
+	FightForecast Forecast(GridPosition target, int coherence, const Virus &virus) const;
+	// The virus with its items still in the slots counted as used, since
+	// the player will use them before it is too late.
+	Virus Outlook() const;
+	// What the virus can still take, counting the Self Repair under way.
+	int Staying() const;
+	// The standing Defense Subsystems that keep a node blocked.
+	std::vector<GridPosition> BlockersOf(GridPosition position) const;
+	void CheapestFirst(std::vector<GridPosition> &opponents) const;
+	std::vector<GridPosition> Positions(int state) const;
+	bool IsTarget(GridPosition position) const;
 
-	NodeObject *Core() const;
-	NodeObject *RevealedCore() const;
-	std::vector<NodeObject *> NodesIn(int state) const;
-	bool IsTarget(const NodeObject *node) const;
-	int SlotHolding(int item) const;
-	int HeldCount(int item) const;
-	bool HasFreeSlot() const;
-
-	void ClickNode(const NodeObject *node);
-	void Trace(const char *what, const NodeObject *node) const;
+private:
+	bool TakeTurn();
+	bool FightCore(GridPosition core);
+	bool UseItemOn(GridPosition target);
+	void RaiseShieldAgainst(GridPosition target);
+	void UseSelfRepair();
 	void ClickSlot(int slot);
-	void Tick();
-	bool LevelEnded() const;
+	// Each standing Restoration Node heals one random target per move;
+	// spread over the targets, rounded up to stay on the careful side.
+	int HealPerMove(int extraTargets, int extraHealers) const;
 
-	VexaRiftEngine *engine;
-	LevelGameState *level;
+	PlayedGame &game;
+	std::unique_ptr<PlayerPlan> plan;
+	LevelView view;
 	int moves = 0;
 	FILE *trace = nullptr;
 };

@@ -8,15 +8,12 @@
 // and each line gives both win rates and the average number of moves, for
 // the map author. --trace writes every move of every game to standard
 // error.
-// DATA defaults to DATA in the working directory; the pictures and fonts
-// come from DIR, by default the folder the player itself lives in (the
-// game's run folder) or, for an installed player, the installed game data.
+// DATA defaults to DATA in the working directory. The games are played on
+// the rules alone, without pictures or fonts: --assets is still accepted
+// for the scripts that give it, and changes nothing.
 // Exit status: 0 when every map is won at least once, 1 when a map never is
 // or cannot be played, 2 on a usage or file error.
-#include "tools/player/ExecutableDirectory.h"
 #include "tools/player/MapSurvey.h"
-#include "tools/player/PlaySession.h"
-
 
 #include <climits>
 #include <cstdio>
@@ -31,7 +28,6 @@ namespace {
 
 	struct Options {
 		std::string dataFile = "DATA";
-		std::string assetDirectory;
 		int seeds = DEFAULT_SEEDS;
 		int moves = DEFAULT_MOVES;
 		bool trace = false;
@@ -77,7 +73,7 @@ namespace {
 			else if(argument == "--sighted")
 				options.sighted = true;
 			else if(argument == "--assets" && hasValue)
-				options.assetDirectory = argv[++i];
+				++i;
 			else if(argument.rfind("--", 0) != 0 && !dataGiven)
 			{
 				options.dataFile = argument;
@@ -86,8 +82,6 @@ namespace {
 			else
 				return false;
 		}
-		if(options.assetDirectory.empty())
-			options.assetDirectory = GameDataDirectory();
 		return true;
 	}
 }
@@ -97,7 +91,8 @@ int main(int argc, char **argv)
 	Options options;
 	if(!ParseArguments(argc, argv, options))
 	{
-		fprintf(stderr, "usage: %s [DATA] [--sighted] [--seeds N] [--moves N] [--assets DIR] [--trace]\n", argv[0]);
+		fprintf(stderr, "usage: %s [DATA] [--sighted] [--seeds N] [--moves N] [--assets DIR] [--trace]\n"
+			"  --assets is accepted and ignored: the games need no pictures or fonts\n", argv[0]);
 		return 2;
 	}
 	std::ifstream in(options.dataFile);
@@ -109,16 +104,7 @@ int main(int argc, char **argv)
 	std::ostringstream text;
 	text << in.rdbuf();
 	const MapSurvey survey(text.str());
-
-	PlaySession session(options.assetDirectory);
-	if(!session.IsReady())
-	{
-		fprintf(stderr, "Cannot set up a game with the pictures and fonts of %s\n",
-			options.assetDirectory.c_str());
-		return 2;
-	}
-	if(options.trace)
-		session.SetTrace(stderr);
+	FILE *trace = options.trace ? stderr : nullptr;
 	bool allWon = !survey.Maps().empty();
 	MapWinRate sightedTotal;
 	MapWinRate fullTotal;
@@ -126,14 +112,14 @@ int main(int argc, char **argv)
 	{
 		if(!options.sighted)
 		{
-			const MapWinRate rate = survey.Play(map, session, options.seeds, options.moves);
+			const MapWinRate rate = survey.Play(map, options.seeds, options.moves, Sight::FULL_KNOWLEDGE, trace);
 			printf("%s\n", MapSurvey::Describe(rate).c_str());
 			allWon = allWon && rate.wins > 0;
 			fflush(stdout);
 			continue;
 		}
-		const MapWinRate sighted = survey.Play(map, session, options.seeds, options.moves, PlayerKind::SIGHTED);
-		const MapWinRate full = survey.Play(map, session, options.seeds, options.moves);
+		const MapWinRate sighted = survey.Play(map, options.seeds, options.moves, Sight::SIGHTED, trace);
+		const MapWinRate full = survey.Play(map, options.seeds, options.moves, Sight::FULL_KNOWLEDGE, trace);
 		printf("%s\n", MapSurvey::DescribeBoth(sighted, full).c_str());
 		fflush(stdout);
 		allWon = allWon && sighted.wins > 0;
