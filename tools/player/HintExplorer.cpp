@@ -1,6 +1,7 @@
 #include "tools/player/HintExplorer.h"
 
 #include "leveldata/NodeType.h"
+#include "tools/player/Neighbours.h"
 
 #include <algorithm>
 #include <queue>
@@ -178,12 +179,12 @@ double HintExplorer::Promise(const ScriptedPlayer &player, GridPosition source) 
 		if(cost > steps[here.column][here.row])
 			continue;
 		promise += hints.Chance(view, here) * FADE.fade[cost];
-		for(const GridPosition &next : GetGridNeighbours(here.column, here.row))
+		for(const GridPosition &next : NeighboursOf(here))
 		{
 			const NodeView &node = view.At(next);
 			if(!node.present || node.state == REVEALED)
 				continue;
-			const int through = cost + 1 + (player.BlockersOf(next).empty() ? 0 : GUARDED_STEPS);
+			const int through = cost + 1 + (player.IsGuarded(next) ? GUARDED_STEPS : 0);
 			if(steps[next.column][next.row] < 0 || through < steps[next.column][next.row])
 			{
 				steps[next.column][next.row] = through;

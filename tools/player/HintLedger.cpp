@@ -1,6 +1,7 @@
 #include "tools/player/HintLedger.h"
 
 #include "leveldata/NodeType.h"
+#include "tools/player/Neighbours.h"
 
 #include <algorithm>
 
@@ -27,7 +28,7 @@ std::array<std::array<int, kGridRows>, kGridColumns> NetworkDistances(const Leve
 	for(size_t next = 0; next < queue.size(); ++next)
 	{
 		const GridPosition here = queue[next];
-		for(const GridPosition &around : GetGridNeighbours(here.column, here.row))
+		for(const GridPosition &around : NeighboursOf(here))
 		{
 			if(!view.At(around).present || distance[around.column][around.row] >= 0)
 				continue;

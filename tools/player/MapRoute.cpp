@@ -1,6 +1,7 @@
 #include "tools/player/MapRoute.h"
 
 #include "leveldata/NodeType.h"
+#include "tools/player/Neighbours.h"
 
 #include <algorithm>
 #include <climits>
@@ -108,7 +109,7 @@ template<typename Goal> MapRoute::Step MapRoute::BestStep(const ScriptedPlayer &
 		open.pop();
 		if(here.first > cost[here.second.column][here.second.row])
 			continue;
-		for(const GridPosition &next : GetGridNeighbours(here.second.column, here.second.row))
+		for(const GridPosition &next : NeighboursOf(here.second))
 		{
 			if(!view.At(next).present)
 				continue;

@@ -5,6 +5,7 @@
 #include "rules/NetworkNode.h"
 #include "tools/player/HintExplorer.h"
 #include "tools/player/MapRoute.h"
+#include "tools/player/Neighbours.h"
 #include "tools/player/PlayedGame.h"
 
 #include <algorithm>
@@ -26,8 +27,9 @@ namespace {
 }
 
 ScriptedPlayer::ScriptedPlayer(PlayedGame &game, unsigned seed)
-	: game(game), view(game.Look())
+	: game(game)
 {
+	See();
 	if(view.ShowsHiddenNodes())
 		plan = std::make_unique<MapRoute>();
 	else
@@ -98,7 +100,7 @@ bool ScriptedPlayer::OpenCache(bool onlyHarmless)
 	{
 		if(view.At(p).type != DATA_CACHE)
 			continue;
-		const auto around = GetGridNeighbours(p.column, p.row);
+		const auto &around = NeighboursOf(p);
 		const bool harmless = std::all_of(around.begin(), around.end(),
 			[this](GridPosition n) { return view.At(n).state == REVEALED; });
 		if(harmless || !onlyHarmless)
@@ -218,23 +220,16 @@ int ScriptedPlayer::Staying() const
 
 int ScriptedPlayer::HealPerMove(int extraTargets, int extraHealers) const
 {
-	int healers = extraHealers;
-	int targets = extraTargets;
-	for(const GridPosition &p : Positions(REVEALED))
-	{
-		if(!IsTarget(p))
-			continue;
-		++targets;
-		healers += view.At(p).type == RESTORATION_NODE;
-	}
+	const int allHealers = healers + extraHealers;
+	const int allTargets = targets + extraTargets;
 	const int heal = LevelRules::RESTORATION_HEAL;
-	return healers ? (heal * healers + targets - 1) / targets : 0;
+	return allHealers ? (heal * allHealers + allTargets - 1) / allTargets : 0;
 }
 
 std::vector<GridPosition> ScriptedPlayer::BlockersOf(GridPosition position) const
 {
 	std::vector<GridPosition> blockers;
-	for(const GridPosition &around : GetGridNeighbours(position.column, position.row))
+	for(const GridPosition &around : NeighboursOf(position))
 	{
 		const NodeView &node = view.At(around);
 		if(node.present && node.state == REVEALED && IsDefenseSubsystem(node.type))
@@ -250,15 +245,6 @@ void ScriptedPlayer::CheapestFirst(std::vector<GridPosition> &opponents) const
 	});
 }
 
-std::vector<GridPosition> ScriptedPlayer::Positions(int state) const
-{
-	std::vector<GridPosition> found;
-	for(int column = 0; column < kGridColumns; ++column)
-		for(int row = 0; row < kGridRows; ++row)
-			if(view.nodes[column][row].present && view.nodes[column][row].state == state)
-				found.push_back({column, row});
-	return found;
-}
 
 bool ScriptedPlayer::IsTarget(GridPosition position) const
 {
@@ -276,7 +262,7 @@ void ScriptedPlayer::Click(GridPosition position, const char *what)
 			position.column, position.row, before.state, before.type, before.coherence, view.virus.coherence,
 			view.virus.strength);
 	game.ClickNode(position);
-	view = game.Look();
+	See();
 	plan->Notice(view);
 	if(before.state == ENCRYPTED)
 		plan->ReadHint(view, position);
@@ -287,5 +273,31 @@ void ScriptedPlayer::ClickSlot(int slot)
 	if(trace)
 		fprintf(trace, "  slot %d holding item %d\n", slot, view.items.ItemAt(slot));
 	game.ClickSlot(slot);
+	See();
+}
+
+void ScriptedPlayer::See()
+{
 	view = game.Look();
+	for(std::vector<GridPosition> &inState : positions)
+		inState.clear();
+	healers = 0;
+	targets = 0;
+	for(int column = 0; column < kGridColumns; ++column)
+		for(int row = 0; row < kGridRows; ++row)
+		{
+			const NodeView &node = view.nodes[column][row];
+			guarded[column][row] = false;
+			if(!node.present)
+				continue;
+			positions[node.state].push_back({column, row});
+			if(!IsTarget({column, row}))
+				continue;
+			++targets;
+			healers += node.type == RESTORATION_NODE;
+		}
+	for(const GridPosition &p : positions[REVEALED])
+		if(IsDefenseSubsystem(view.At(p).type))
+			for(const GridPosition &around : NeighboursOf(p))
+				guarded[around.column][around.row] = true;
 }

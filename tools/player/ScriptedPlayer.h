@@ -80,8 +80,11 @@ public:
 	int Staying() const;
 	// The standing Defense Subsystems that keep a node blocked.
 	std::vector<GridPosition> BlockersOf(GridPosition position) const;
+	// Whether any stands beside the node.
+	bool IsGuarded(GridPosition position) const { return guarded[position.column][position.row]; }
 	void CheapestFirst(std::vector<GridPosition> &opponents) const;
-	std::vector<GridPosition> Positions(int state) const;
+	// The nodes in a state, in grid order; good until the next click.
+	const std::vector<GridPosition> &Positions(int state) const { return positions[state]; }
 	bool IsTarget(GridPosition position) const;
 
 private:
@@ -95,9 +98,16 @@ private:
 	// spread over the targets, rounded up to stay on the careful side.
 	int HealPerMove(int extraTargets, int extraHealers) const;
 
+	// The view after a click, with what the player reads off it at once.
+	void See();
+
 	PlayedGame &game;
 	std::unique_ptr<PlayerPlan> plan;
 	LevelView view;
+	std::vector<GridPosition> positions[REVEALED + 1];
+	bool guarded[kGridColumns][kGridRows] = {};
+	int healers = 0;
+	int targets = 0;
 	int moves = 0;
 	FILE *trace = nullptr;
 };
