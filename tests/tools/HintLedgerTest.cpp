@@ -30,8 +30,9 @@ namespace {
 }
 
 // A 3 rules out everything nearer and splits its promise between the two
-// nodes exactly 3 away, until one of them turns out to be an objective; a 5
-// only rules out, since it means 5 or more.
+// nodes exactly 3 away, until one of them turns out to be an objective, or
+// turns out not to be one, which leaves the other certain; a 5 only rules
+// out, since it means 5 or more.
 TEST(HintLedger, RulesOutNearerNodesAndPromisesOneAtTheDistance)
 {
 	LevelView view = Corridor();
@@ -47,11 +48,22 @@ TEST(HintLedger, RulesOutNearerNodesAndPromisesOneAtTheDistance)
 	EXPECT_DOUBLE_EQ(ChanceAt(ledger, view, 7), prior + 0.5);
 	EXPECT_DOUBLE_EQ(ChanceAt(ledger, view, 8), prior);
 
+	EXPECT_FALSE(ledger.IsCertain(view, {7, 0}));
+
+	LevelView emptyHanded = view;
+	emptyHanded.nodes[1][0].state = REVEALED;
+	emptyHanded.nodes[1][0].type = HACKED;
+	HintLedger left = ledger;
+	left.Notice(emptyHanded);
+	EXPECT_TRUE(left.IsCertain(emptyHanded, {7, 0})) << "the one place left for the objective";
+	EXPECT_FALSE(left.IsCertain(emptyHanded, {8, 0}));
+
 	view.nodes[1][0].state = REVEALED;
 	view.nodes[1][0].type = ITEM_KERNEL_ROT;
 	ledger.Notice(view);
 	EXPECT_EQ(ChanceAt(ledger, view, 1), 0) << "revealed nodes are known";
 	EXPECT_DOUBLE_EQ(ChanceAt(ledger, view, 7), prior) << "the promise is kept";
+	EXPECT_FALSE(ledger.IsCertain(view, {7, 0}));
 
 	HintLedger far;
 	LevelView fresh = Corridor();

@@ -45,6 +45,8 @@ HintExplorer::HintExplorer(unsigned seed)
 
 bool HintExplorer::Advance(ScriptedPlayer &player)
 {
+	if(GoForCertainty(player))
+		return true;
 	const Choice decryption = BestDecryption(player);
 	if(decryption.score < URGENT_PROMISE && FightHealer(player))
 		return true;
@@ -97,6 +99,34 @@ bool HintExplorer::FightHealer(ScriptedPlayer &player)
 	return false;
 }
 
+// An objective the hints leave no other place for goes before any other
+// decryption, no hunch about it; so does fighting through to it while the
+// virus would still beat a System Core there: the next node decrypted may
+// be a Restoration Node that heals the blockers, or a Defense Subsystem
+// that blocks the way a second time.
+bool HintExplorer::GoForCertainty(ScriptedPlayer &player)
+{
+	for(const GridPosition &p : player.Positions(ENCRYPTED))
+		if(hints.IsCertain(player.View(), p))
+		{
+			player.Click(p, "decrypt");
+			return true;
+		}
+	for(const GridPosition &p : player.Positions(BLOCKED))
+	{
+		if(!hints.IsCertain(player.View(), p))
+			continue;
+		std::vector<GridPosition> blockers = player.BlockersOf(p);
+		player.CheapestFirst(blockers);
+		if(blockers.empty())
+			continue;
+		const FightCost cost = CostOfFights(player, blockers);
+		if(cost.survivable && player.ForecastRevealing(SYSTEM_CORE, cost.after).Survives())
+			return player.Fight(blockers.front());
+	}
+	return false;
+}
+
 // The blocked node whose ground is most promising for the coherence its
 // blockers are expected to cost, fought open one blocker at a time, the
 // cheapest first.
@@ -136,6 +166,7 @@ HintExplorer::FightCost HintExplorer::CostOfFights(const ScriptedPlayer &player,
 		cost.survivable = cost.survivable && fight.Survives();
 		virus = fight.After();
 	}
+	cost.after = virus;
 	return cost;
 }
 

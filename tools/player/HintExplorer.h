@@ -28,6 +28,8 @@ private:
 	struct FightCost {
 		int coherence = 0;
 		bool survivable = true;
+		// The virus once the fights are over.
+		Virus after;
 	};
 
 	struct Choice {
@@ -38,6 +40,7 @@ private:
 	};
 
 	bool FightHealer(ScriptedPlayer &player);
+	bool GoForCertainty(ScriptedPlayer &player);
 	bool FightBestBlocker(ScriptedPlayer &player, bool onlySurvivable);
 	Choice BestDecryption(const ScriptedPlayer &player);
 	FightCost CostOfFights(const ScriptedPlayer &player, const std::vector<GridPosition> &targets) const;

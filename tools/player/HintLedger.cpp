@@ -85,20 +85,34 @@ bool HintLedger::Kept(const Promise &promise) const
 		[this](GridPosition p) { return revealedObjective[p.column][p.row]; });
 }
 
+long HintLedger::OpenCount(const LevelView &view, const Promise &promise) const
+{
+	return std::count_if(promise.candidates.begin(), promise.candidates.end(), [&](GridPosition p) {
+		return IsUnrevealed(view.At(p)) && !ruledOut[p.column][p.row];
+	});
+}
+
+bool HintLedger::Holds(const Promise &promise, GridPosition position) const
+{
+	return std::find(promise.candidates.begin(), promise.candidates.end(), position) != promise.candidates.end();
+}
+
 double HintLedger::Chance(const LevelView &view, GridPosition position) const
 {
 	if(!IsUnrevealed(view.At(position)) || ruledOut[position.column][position.row])
 		return 0;
 	double chance = PRIOR_CHANCE;
 	for(const Promise &promise : promises)
-	{
-		const auto &candidates = promise.candidates;
-		if(Kept(promise) || std::find(candidates.begin(), candidates.end(), position) == candidates.end())
-			continue;
-		const auto open = std::count_if(candidates.begin(), candidates.end(), [&](GridPosition p) {
-			return IsUnrevealed(view.At(p)) && !ruledOut[p.column][p.row];
-		});
-		chance += 1.0 / std::max<long>(1, open);
-	}
+		if(!Kept(promise) && Holds(promise, position))
+			chance += 1.0 / std::max<long>(1, OpenCount(view, promise));
 	return std::min(1.0, chance);
+}
+
+bool HintLedger::IsCertain(const LevelView &view, GridPosition position) const
+{
+	if(!IsUnrevealed(view.At(position)) || ruledOut[position.column][position.row])
+		return false;
+	return std::any_of(promises.begin(), promises.end(), [&](const Promise &promise) {
+		return !Kept(promise) && Holds(promise, position) && OpenCount(view, promise) == 1;
+	});
 }

@@ -27,6 +27,8 @@ public:
 	// How likely an unrevealed node is to hold an objective; 0 for what the
 	// hints rule out and for revealed nodes.
 	double Chance(const LevelView &view, GridPosition position) const;
+	// Whether a hint leaves no other place for its objective.
+	bool IsCertain(const LevelView &view, GridPosition position) const;
 
 private:
 	struct Promise {
@@ -34,6 +36,9 @@ private:
 	};
 
 	bool Kept(const Promise &promise) const;
+	// The candidates still open: unrevealed and not ruled out.
+	long OpenCount(const LevelView &view, const Promise &promise) const;
+	bool Holds(const Promise &promise, GridPosition position) const;
 
 	bool ruledOut[kGridColumns][kGridRows] = {};
 	bool revealedObjective[kGridColumns][kGridRows] = {};

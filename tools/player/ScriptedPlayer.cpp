@@ -180,12 +180,17 @@ FightForecast ScriptedPlayer::Forecast(GridPosition target, int strengthLoss) co
 	virus.strength -= strengthLoss;
 	if(node.state == REVEALED)
 		return Forecast(target, node.coherence, virus);
+	return ForecastRevealing(node.type, virus);
+}
+
+FightForecast ScriptedPlayer::ForecastRevealing(int type, Virus virus) const
+{
 	Opponent opponent;
-	opponent.node.type = node.type;
-	NetworkNode::StartingValues(node.type, opponent.node.coherence, opponent.node.strength);
-	if(node.type == VIRUS_SUPPRESSOR)
+	opponent.node.type = type;
+	NetworkNode::StartingValues(type, opponent.node.coherence, opponent.node.strength);
+	if(type == VIRUS_SUPPRESSOR)
 		virus.Suppress();
-	opponent.healPerMove = HealPerMove(1, node.type == RESTORATION_NODE);
+	opponent.healPerMove = HealPerMove(1, type == RESTORATION_NODE);
 	// The move that reveals it already ends with a heal.
 	opponent.node.coherence += opponent.healPerMove;
 	return FightForecast(virus, opponent);

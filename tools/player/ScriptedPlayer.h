@@ -73,6 +73,8 @@ public:
 	// strengthLoss weakens the virus for a what-if.
 	FightForecast Forecast(GridPosition target, int strengthLoss = 0) const;
 	FightForecast Forecast(GridPosition target, int coherence, const Virus &virus) const;
+	// A fight with a fighter of the type as it would be revealed now.
+	FightForecast ForecastRevealing(int type, Virus virus) const;
 	// The virus with its items still in the slots counted as used, since
 	// the player will use them before it is too late.
 	Virus Outlook() const;
