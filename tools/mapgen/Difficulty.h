@@ -18,7 +18,7 @@ struct DifficultyBand {
 	int MostWins(int games) const;
 };
 
-constexpr int SIGHTED_SEEDS = 20;
+constexpr int SIGHTED_SEEDS = 100;
 // And whoever knows the map must win it nearly always.
 constexpr int FULL_KNOWLEDGE_SEEDS = 10;
 constexpr int FULL_KNOWLEDGE_WINS = 9;
