@@ -126,7 +126,7 @@ void LevelRules::ApplyItem(GridPosition target, MoveReport &report)
 	if(item == ITEM_KERNEL_ROT)
 	{
 		NetworkNode &node = Node(target);
-		const int damage = node.coherence / 2;
+		const int damage = KernelRotDamage(node);
 		node.TakeDamage(damage);
 		report.Add(MoveEventKind::DAMAGED, target, damage);
 	}

@@ -55,6 +55,9 @@ public:
 	LevelOutcome GetOutcome() const { return outcome; }
 	bool HasEnded() const { return outcome != LevelOutcome::PLAYING; }
 
+	// What Kernel Rot takes from its target: half its coherence, rounded down.
+	static int KernelRotDamage(const NetworkNode &target) { return target.coherence / 2; }
+
 	static constexpr int SECONDARY_VECTOR_DAMAGE = 20;
 	static constexpr int SECONDARY_VECTOR_MOVES = 3;
 	static constexpr int RESTORATION_HEAL = 10;

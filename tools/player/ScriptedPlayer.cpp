@@ -147,8 +147,10 @@ bool ScriptedPlayer::UseItemOn(GridPosition target)
 	if(slot < 0 || view.secondaryVectorMoves > 0)
 	{
 		slot = view.items.SlotHolding(ITEM_KERNEL_ROT);
-		const int rotted = node.coherence - node.coherence / 2;
-		if(slot < 0 || Forecast(target, rotted, Outlook()).Attacks() >= plain.Attacks())
+		NetworkNode rotted;
+		rotted.coherence = node.coherence;
+		rotted.TakeDamage(LevelRules::KernelRotDamage(rotted));
+		if(slot < 0 || Forecast(target, rotted.coherence, Outlook()).Attacks() >= plain.Attacks())
 			return false;
 	}
 	ClickSlot(slot);
