@@ -121,7 +121,8 @@ TEST(MapGenerator, RefusesBadArguments)
 {
 	const char *const bad[] = {
 		"--count 0", "--count -3", "--count three", "--count 2x", "--count", "--difficulty insane",
-		"--difficulty", "--seed -1", "--seed 4294967296", "--size 3", "extra", "--out",
+		"--difficulty", "--seed -1", "--seed 4294967296", "--size 3", "extra", "--out", "--threads 0",
+		"--threads two",
 	};
 	for(const char *arguments : bad)
 	{
@@ -142,7 +143,8 @@ TEST(MapGenerator, RefusesBadArguments)
 }
 
 // The whole tool: the same seed gives the same bytes whether written to a
-// file or to standard output, the maps pass the map checker, and played
+// file or to standard output and whatever the number of grading threads,
+// the maps pass the map checker, and played
 // again by the sighted player they keep the difficulties in order, each
 // within its band.
 TEST(MapGenerator, MakesRepeatableGradedMaps)
@@ -176,6 +178,13 @@ TEST(MapGenerator, MakesRepeatableGradedMaps)
 			wins[d] += rate.wins;
 		}
 	}
+	// Normal maps are made among rejected candidates, which the threads
+	// grade in another interleaving for every count.
+	const std::string several = "./vexarift-mapgen --count 6 --seed 1 --difficulty normal --threads ";
+	const std::string oneThread = Shell(several + "1").out;
+	EXPECT_NE(oneThread, "");
+	EXPECT_EQ(Shell(several + "2").out, oneThread);
+	EXPECT_EQ(Shell(several + "3").out, oneThread);
 	EXPECT_EQ(Shell("ls " + folder.path).out, "easy\nhard\nnormal\n")
 		<< "no temporary file is left";
 	const int fifteenPoints = SIGHTED_SEEDS * 15 / 100;

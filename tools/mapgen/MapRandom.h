@@ -8,7 +8,7 @@
 // The generator's own dice. Every candidate map gets a stream of its own,
 // made from the set's seed and the candidate's number alone, so the same
 // seed gives the same maps on any machine, however many workers grade
-// them. The game's rand() is left to the games being played.
+// them. The games played to grade them draw from streams of their own.
 class MapRandom {
 public:
 	MapRandom(uint32_t seed, uint64_t stream);
