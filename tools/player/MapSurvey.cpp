@@ -10,22 +10,6 @@
 #include <sstream>
 
 namespace {
-	// The "MAP" line, nine rows and the start column and row.
-	const int RECORD_LINES = 1 + kGridRows + 2;
-
-	std::vector<std::string> SplitLines(const std::string &text)
-	{
-		std::vector<std::string> lines;
-		std::istringstream in(text);
-		for(std::string line; std::getline(in, line);)
-		{
-			if(!line.empty() && line.back() == '\r')
-				line.pop_back();
-			lines.push_back(line);
-		}
-		return lines;
-	}
-
 	bool Holds(const std::vector<GridPosition> &positions, GridPosition wanted)
 	{
 		return std::find(positions.begin(), positions.end(), wanted) != positions.end();
@@ -85,15 +69,12 @@ MapSurvey::MapSurvey(const std::string &fileText)
 	SurveyListener listener;
 	std::istringstream in(fileText);
 	ReadMapFile(in, listener);
-	const std::vector<std::string> lines = SplitLines(fileText);
 	for(const auto &[line, refusal] : listener.refusals)
 	{
 		SurveyedMap map;
 		map.line = line;
 		map.refusal = refusal;
 		map.record = listener.records[line];
-		for(int i = line - 1; i < line - 1 + RECORD_LINES && i < static_cast<int>(lines.size()); ++i)
-			map.dataText += lines[i] + "\n";
 		maps.push_back(map);
 	}
 }

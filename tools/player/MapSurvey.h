@@ -5,16 +5,14 @@
 #include "tools/player/LevelView.h"
 
 #include <cstdio>
-
 #include <string>
 #include <vector>
 
 // One map of a DATA file as the survey plays it: where its "MAP" line is,
-// the record's own lines as a DATA file of its own, and why it is not
-// played when it must not be.
+// the record as the loader read it, and why it is not played when it must
+// not be.
 struct SurveyedMap {
 	int line = 0;
-	std::string dataText;
 	MapRecord record;
 	// Empty for a map the player may try.
 	std::string refusal;
