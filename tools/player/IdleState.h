@@ -3,7 +3,7 @@
 
 #include "screens/GameState.h"
 
-// The screen the player's engine starts on: it paints and creates nothing,
+// The screen the benchmark's engine starts on: it paints and creates nothing,
 // so the engine is ready without loading the start screen's picture.
 class IdleState : public GameState {
 public:
