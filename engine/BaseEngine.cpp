@@ -11,6 +11,12 @@ namespace {
 	const int KEY_TABLE_SIZE = 256;
 	const int WINDOW_X = 10;
 	const int WINDOW_Y = 40;
+#ifdef __EMSCRIPTEN__
+	// A page sizes its canvas itself.
+	const Uint32 WINDOW_FLAGS = 0;
+#else
+	const Uint32 WINDOW_FLAGS = SDL_WINDOW_RESIZABLE;
+#endif
 	const uint32_t RED_MASK = 0x00FF0000;
 	const uint32_t GREEN_MASK = 0x0000FF00;
 	const uint32_t BLUE_MASK = 0x000000FF;
@@ -76,7 +82,7 @@ int BaseEngine::Initialise(const char *title, int width, int height, const char 
 
 	// A game without its window or surfaces cannot run: say which part
 	// failed and stop, rather than crash on the first drawing.
-	window = SDL_CreateWindow(title, WINDOW_X, WINDOW_Y, width, height, 0);
+	window = SDL_CreateWindow(title, WINDOW_X, WINDOW_Y, width, height, WINDOW_FLAGS);
 	if(!window)
 		return Fail("window");
 	ChoosePresentation();
@@ -88,6 +94,7 @@ int BaseEngine::Initialise(const char *title, int width, int height, const char 
 		return Fail("screen texture");
 	// The alpha byte of our colours is 0: the copy to the window must ignore it.
 	SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);
+	presenter.Start(window, renderer, texture, width, height);
 	frameSurface = SDL_CreateRGBSurface(0, width, height, 32, RED_MASK, GREEN_MASK, BLUE_MASK, ALPHA_MASK);
 	if(!frameSurface)
 		return Fail("frame surface");
@@ -117,6 +124,7 @@ void BaseEngine::ChoosePresentation()
 
 void BaseEngine::ReleaseWindow()
 {
+	presenter.Stop();
 	if(backgroundSurface)
 		SDL_FreeSurface(backgroundSurface);
 	if(frameSurface)
@@ -174,11 +182,15 @@ void BaseEngine::DispatchEvent(const SDL_Event &event)
 	switch(event.type)
 	{
 	case SDL_KEYDOWN:
+		if(presenter.TakesKey(event.key))
+			break;
 		if(!keyStates.empty())
 			keyStates[KeyTableIndex(event.key.keysym.sym)] = 1;
 		KeyDown(event.key.keysym.sym);
 		break;
 	case SDL_KEYUP:
+		if(presenter.TakesKey(event.key))
+			break;
 		if(!keyStates.empty())
 			keyStates[KeyTableIndex(event.key.keysym.sym)] = 0;
 		KeyUp(event.key.keysym.sym);
@@ -197,6 +209,9 @@ void BaseEngine::DispatchEvent(const SDL_Event &event)
 		mouseUpX = event.button.x;
 		mouseUpY = event.button.y;
 		MouseUp(event.button.button, event.button.x, event.button.y);
+		break;
+	case SDL_WINDOWEVENT:
+		presenter.WindowChanged(event.window);
 		break;
 	default:
 		break;
@@ -325,8 +340,14 @@ bool BaseEngine::LockFrame()
 
 void BaseEngine::RedrawScreen()
 {
-	if(!redrawNeeded || !frameSurface)
+	if(!frameSurface)
 		return;
+	if(!redrawNeeded)
+	{
+		if(presenter.OwesPresent())
+			presenter.Present();
+		return;
+	}
 	redrawNeeded = 0;
 	if(fullRedraw)
 	{
@@ -352,8 +373,7 @@ void BaseEngine::RedrawScreen()
 	frameSurfaceLocked = 0;
 
 	SDL_UpdateTexture(texture, nullptr, frameSurface->pixels, frameSurface->pitch);
-	SDL_RenderCopy(renderer, texture, nullptr, nullptr);
-	SDL_RenderPresent(renderer);
+	presenter.Present();
 }
 
 void BaseEngine::UndrawObjects()

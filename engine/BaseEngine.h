@@ -2,6 +2,7 @@
 #define VEXARIFT_ENGINE_BASEENGINE_H
 
 #include "engine/FontCache.h"
+#include "engine/FramePresenter.h"
 #include "engine/PictureCache.h"
 
 #include <SDL.h>
@@ -141,6 +142,7 @@ private:
 	SDL_Rect clipArea = {0, 0, 0, 0};
 	bool clipping = false;
 	std::map<std::pair<int, int>, std::vector<int>> ovalSpans;
+	FramePresenter presenter;
 
 	SDL_Surface *TargetOrFrame(SDL_Surface *target) const;
 	bool LockFrame();
