@@ -17,11 +17,11 @@ wait_for() {
 # pressed by an earlier game can reach the next. Xvfb picks a free display
 # and writes its number once it is ready. Without -noreset the server resets
 # whenever its last client leaves, and a game connecting during that reset
-# finds no display.
+# finds no display. $1, when given, is the screen's size (WIDTHxHEIGHT).
 start_display() {
 	if [ -n "$xvfb" ]; then kill "$xvfb"; wait "$xvfb"; fi
 	rm -f "$work/display"
-	Xvfb -displayfd 3 -noreset -screen 0 1400x800x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+	Xvfb -displayfd 3 -noreset -screen 0 "${1:-1400x800}x24" -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 	xvfb=$!
 	wait_for 20 test -s "$work/display" || fail "no virtual display"
 	export DISPLAY=":$(head -n 1 "$work/display")"
