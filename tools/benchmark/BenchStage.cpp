@@ -93,3 +93,16 @@ void BenchStage::Pass()
 	tick = std::max(tick + TICK_MS, engine->nextTickTime);
 	engine->RunPass(tick);
 }
+
+// A window already of that size is left be: SDL would still announce a new
+// size, and the renderer make the window's pixels anew.
+void BenchStage::ResizeWindow(int width, int height)
+{
+	int currentWidth = 0;
+	int currentHeight = 0;
+	SDL_GetWindowSize(engine->window, &currentWidth, &currentHeight);
+	if(currentWidth == width && currentHeight == height)
+		return;
+	SDL_SetWindowSize(engine->window, width, height);
+	Pass();
+}

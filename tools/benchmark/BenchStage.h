@@ -31,6 +31,9 @@ public:
 	void ShowBareScreen();
 	// One pass of the main loop at the next tick: events, tick, redraw.
 	void Pass();
+	// The window at another size, taken over in one pass; the frame is
+	// scaled into it.
+	void ResizeWindow(int width, int height);
 
 private:
 	bool LinkRunFolder(const std::string &runFolder);

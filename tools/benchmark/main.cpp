@@ -8,6 +8,9 @@
 //   BM_BusiestFramePartial  a loop pass of the busiest level: a tick and the
 //                           partial redraw it asks for
 //   BM_BusiestFrameFull     the same with a full redraw
+//   BM_ScaledFloorFrame     BM_FloorFrame presented into a 2560 x 1440
+//                           window, twice the frame's size
+//   BM_ScaledFramePartial   BM_BusiestFramePartial into that window
 //   BM_DecryptMove          a decrypting click on that map and its loop pass
 //   BM_ScriptedGame         one whole game of the full-knowledge player on
 //                           the rules, headless, on a shipped map; the maps of
@@ -41,6 +44,10 @@ namespace {
 	const int PASSES_PER_BUSIEST_LEVEL = 90;
 	const int SCRIPTED_SEEDS = 10;
 	const int SCRIPTED_MOVE_LIMIT = 200;
+	const int FRAME_WIDTH = 1280;
+	const int FRAME_HEIGHT = 720;
+	const int SCALED_WIDTH = 2560;
+	const int SCALED_HEIGHT = 1440;
 
 	std::string runFolder;
 	std::unique_ptr<BenchStage> stage;
@@ -65,13 +72,16 @@ namespace {
 		stage.Pass();
 	}
 
-	void BM_FloorFrame(benchmark::State &state)
+	// The cases in a window of another size leave it as they found it, at
+	// the frame's size.
+	void FloorFrame(benchmark::State &state, int windowWidth, int windowHeight)
 	{
 		MutedOutput quiet;
 		BenchStage *stage = Stage(state);
 		if(!stage)
 			return;
 		stage->ShowBareScreen();
+		stage->ResizeWindow(windowWidth, windowHeight);
 		VexaRiftEngine &engine = stage->Engine();
 		for(auto _ : state)
 		{
@@ -79,14 +89,26 @@ namespace {
 			engine.fullRedraw = 1;
 			stage->Pass();
 		}
+		stage->ResizeWindow(FRAME_WIDTH, FRAME_HEIGHT);
 	}
 
-	void BusiestFrame(benchmark::State &state, bool full)
+	void BM_FloorFrame(benchmark::State &state)
+	{
+		FloorFrame(state, FRAME_WIDTH, FRAME_HEIGHT);
+	}
+
+	void BM_ScaledFloorFrame(benchmark::State &state)
+	{
+		FloorFrame(state, SCALED_WIDTH, SCALED_HEIGHT);
+	}
+
+	void BusiestFrame(benchmark::State &state, bool full, int windowWidth = FRAME_WIDTH, int windowHeight = FRAME_HEIGHT)
 	{
 		MutedOutput quiet;
 		BenchStage *stage = Stage(state);
 		if(!stage)
 			return;
+		stage->ResizeWindow(windowWidth, windowHeight);
 		VexaRiftEngine &engine = stage->Engine();
 		int passes = 0;
 		for(auto _ : state)
@@ -104,6 +126,7 @@ namespace {
 			}
 			stage->Pass();
 		}
+		stage->ResizeWindow(FRAME_WIDTH, FRAME_HEIGHT);
 	}
 
 	void BM_BusiestFramePartial(benchmark::State &state)
@@ -114,6 +137,11 @@ namespace {
 	void BM_BusiestFrameFull(benchmark::State &state)
 	{
 		BusiestFrame(state, true);
+	}
+
+	void BM_ScaledFramePartial(benchmark::State &state)
+	{
+		BusiestFrame(state, false, SCALED_WIDTH, SCALED_HEIGHT);
 	}
 
 	void BM_DecryptMove(benchmark::State &state)
@@ -176,6 +204,8 @@ namespace {
 BENCHMARK(BM_FloorFrame);
 BENCHMARK(BM_BusiestFramePartial);
 BENCHMARK(BM_BusiestFrameFull);
+BENCHMARK(BM_ScaledFloorFrame);
+BENCHMARK(BM_ScaledFramePartial);
 BENCHMARK(BM_DecryptMove);
 BENCHMARK(BM_ScriptedGame)->Unit(benchmark::kMillisecond);
 
