@@ -2,7 +2,7 @@
 
 bool IsInsideGrid(int column, int row)
 {
-	return column >= 0 && column < kGridColumns && row >= 0 && row < kGridRows;
+	return column >= 0 && column < GRID_COLUMNS && row >= 0 && row < GRID_ROWS;
 }
 
 std::vector<GridPosition> GetGridNeighbours(int column, int row)

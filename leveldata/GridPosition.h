@@ -13,8 +13,8 @@ struct GridPosition {
 	bool operator==(const GridPosition &other) const { return column == other.column && row == other.row; }
 };
 
-constexpr int kGridColumns = 10;
-constexpr int kGridRows = 9;
+constexpr int GRID_COLUMNS = 10;
+constexpr int GRID_ROWS = 9;
 
 bool IsInsideGrid(int column, int row);
 

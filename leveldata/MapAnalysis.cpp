@@ -7,8 +7,8 @@ namespace {
 std::vector<GridPosition> FindSystemCores(const MapRecord &map)
 {
 	std::vector<GridPosition> cores;
-	for (int column = 0; column < kGridColumns; ++column)
-		for (int row = 0; row < kGridRows; ++row)
+	for (int column = 0; column < GRID_COLUMNS; ++column)
+		for (int row = 0; row < GRID_ROWS; ++row)
 			if (map.TypeAt(column, row) == SYSTEM_CORE)
 				cores.push_back({column, row});
 	return cores;
@@ -29,10 +29,10 @@ bool HoldsObjective(const MapRecord &map, const std::vector<GridPosition> &part)
 
 std::vector<std::vector<GridPosition>> FindNetworkParts(const MapRecord &map)
 {
-	bool seen[kGridColumns][kGridRows] = {};
+	bool seen[GRID_COLUMNS][GRID_ROWS] = {};
 	std::vector<std::vector<GridPosition>> parts;
-	for (int column = 0; column < kGridColumns; ++column) {
-		for (int row = 0; row < kGridRows; ++row) {
+	for (int column = 0; column < GRID_COLUMNS; ++column) {
+		for (int row = 0; row < GRID_ROWS; ++row) {
 			if (seen[column][row] || map.TypeAt(column, row) == EMPTY)
 				continue;
 			std::vector<GridPosition> part{{column, row}};

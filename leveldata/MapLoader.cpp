@@ -9,7 +9,7 @@
 
 namespace {
 
-const std::pair<const char *, NodeType> kKeywords[] = {
+const std::pair<const char *, NodeType> KEYWORDS[] = {
 	{"EMPTY", EMPTY},
 	{"HACKED", HACKED},
 	{"FIREWALL", FIREWALL},
@@ -24,12 +24,12 @@ const std::pair<const char *, NodeType> kKeywords[] = {
 	{"DATA_CACHE", DATA_CACHE},
 };
 
-const char kUnknownTypeFormat[] = "Unknown type: %s\n";
-const char kLastRunFile[] = "LastRun";
+const char UNKNOWN_TYPE_FORMAT[] = "Unknown type: %s\n";
+const char LAST_RUN_FILE[] = "LastRun";
 
 void PrintUnknownType(const std::string &word)
 {
-	fprintf(stderr, kUnknownTypeFormat, word.c_str());
+	fprintf(stderr, UNKNOWN_TYPE_FORMAT, word.c_str());
 }
 
 // Prints what the game shows on its console and keeps the records.
@@ -82,14 +82,14 @@ int ParseInteger(const std::string &line)
 void ParseRow(const std::string &line, int lineNumber, int row, MapRecord &record, MapFileListener &listener)
 {
 	std::vector<std::string> words = SplitString(line, ' ');
-	int columns = words.size() < kGridColumns ? static_cast<int>(words.size()) : kGridColumns;
+	int columns = words.size() < GRID_COLUMNS ? static_cast<int>(words.size()) : GRID_COLUMNS;
 	for (int column = 0; column < columns; ++column) {
 		NodeType type = EMPTY;
 		if (!FindNodeType(words[column], type))
 			listener.UnknownType(lineNumber, column, words[column]);
 		record.types[column][row] = type;
 	}
-	if (columns < kGridColumns)
+	if (columns < GRID_COLUMNS)
 		listener.ShortRow(lineNumber, columns);
 }
 
@@ -114,7 +114,7 @@ std::vector<std::string> SplitString(const std::string &line, char delimiter)
 
 bool FindNodeType(const std::string &word, NodeType &type)
 {
-	for (const auto &keyword : kKeywords) {
+	for (const auto &keyword : KEYWORDS) {
 		if (word == keyword.first) {
 			type = keyword.second;
 			return true;
@@ -125,17 +125,17 @@ bool FindNodeType(const std::string &word, NodeType &type)
 
 const char *NodeTypeKeyword(NodeType type)
 {
-	for (const auto &keyword : kKeywords)
+	for (const auto &keyword : KEYWORDS)
 		if (keyword.second == type)
 			return keyword.first;
-	return kKeywords[0].first;
+	return KEYWORDS[0].first;
 }
 
 std::string FormatMapRecord(const MapRecord &record)
 {
 	std::string text = "MAP\n";
-	for (int row = 0; row < kGridRows; ++row) {
-		for (int column = 0; column < kGridColumns; ++column)
+	for (int row = 0; row < GRID_ROWS; ++row) {
+		for (int column = 0; column < GRID_COLUMNS; ++column)
 			text += std::string(column ? " " : "") + NodeTypeKeyword(record.TypeAt(column, row));
 		text += "\n";
 	}
@@ -155,7 +155,7 @@ std::unique_ptr<MapRecord> ParseMapRecord(std::istream &in, int mapLine, MapFile
 	auto record = std::make_unique<MapRecord>();
 	int lineNumber = mapLine;
 	std::string line;
-	for (int row = 0; row < kGridRows; ++row) {
+	for (int row = 0; row < GRID_ROWS; ++row) {
 		if (!ReadLine(in, line)) {
 			listener.MapEndsEarly(mapLine);
 			return nullptr;
@@ -185,7 +185,7 @@ std::unique_ptr<MapRecord> ParseMapRecord(std::istream &in)
 void ReadMapFile(std::istream &in, MapFileListener &listener)
 {
 	// Nine rows and the two start coordinates.
-	const int kRecordLines = kGridRows + 2;
+	const int RECORD_LINES = GRID_ROWS + 2;
 	int lineNumber = 0;
 	std::string line;
 	while (ReadLine(in, line)) {
@@ -199,20 +199,20 @@ void ReadMapFile(std::istream &in, MapFileListener &listener)
 		std::unique_ptr<MapRecord> record = ParseMapRecord(in, lineNumber, listener);
 		if (record)
 			listener.MapRead(lineNumber, std::move(record));
-		lineNumber += kRecordLines;
+		lineNumber += RECORD_LINES;
 	}
 }
 
 std::vector<std::unique_ptr<MapRecord>> LoadMaps()
 {
-	const char kDataFile[] = "DATA";
+	const char DATA_FILE[] = "DATA";
 	ConsoleListener listener;
-	std::ifstream data(kDataFile);
+	std::ifstream data(DATA_FILE);
 	if (data)
 		ReadMapFile(data, listener);
 	printf("Loaded %lu maps\n", static_cast<unsigned long>(listener.maps.size()));
 
-	std::ifstream lastRun(kLastRunFile);
+	std::ifstream lastRun(LAST_RUN_FILE);
 	if (lastRun) {
 		std::string stamp;
 		std::getline(lastRun, stamp);
@@ -228,7 +228,7 @@ void SaveLastRun()
 	const char *stamp = ctime(&now);
 	if (!stamp)
 		return;
-	FILE *file = fopen(kLastRunFile, "w");
+	FILE *file = fopen(LAST_RUN_FILE, "w");
 	if (!file)
 		return;
 	fputs(stamp, file);

@@ -15,7 +15,7 @@ public:
 	NodeType TypeAt(int column, int row) const;
 	GridPosition GetStart() const;
 
-	NodeType types[kGridColumns][kGridRows] = {};
+	NodeType types[GRID_COLUMNS][GRID_ROWS] = {};
 	int startColumn = 0;
 	int startRow = 0;
 };

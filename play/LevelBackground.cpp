@@ -73,11 +73,11 @@ template<typename Visit> void LevelBackground::ForEachCell(const SDL_Rect &box, 
 
 // Each link is drawn as two halves, one from each end; the colour rules are
 // symmetric, so both halves match.
-void LevelBackground::StartLevel(NodeObject *const (&nodes)[kGridColumns][kGridRows])
+void LevelBackground::StartLevel(NodeObject *const (&nodes)[GRID_COLUMNS][GRID_ROWS])
 {
 	links.clear();
-	for(int c = 0; c < kGridColumns; ++c)
-		for(int r = 0; r < kGridRows; ++r)
+	for(int c = 0; c < GRID_COLUMNS; ++c)
+		for(int r = 0; r < GRID_ROWS; ++r)
 			for(const GridPosition &p : GetGridNeighbours(c, r))
 			{
 				const NodeObject *from = nodes[c][r];

@@ -36,7 +36,7 @@ public:
 
 	// A new network: the next Paint paints the whole background. The nodes
 	// are borrowed until the next StartLevel.
-	void StartLevel(NodeObject *const (&nodes)[kGridColumns][kGridRows]);
+	void StartLevel(NodeObject *const (&nodes)[GRID_COLUMNS][GRID_ROWS]);
 	// Brings the engine's background surface up to date with the nodes.
 	void Paint();
 

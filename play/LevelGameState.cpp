@@ -52,7 +52,7 @@ namespace {
 LevelGameState::LevelGameState(VexaRiftEngine *engine, int width)
 	: GameState(engine), tileManager(width / TILES_ACROSS, width / TILES_ACROSS), background(engine, tileManager)
 {
-	tileManager.SetMapSize(TILES_ACROSS, kGridRows);
+	tileManager.SetMapSize(TILES_ACROSS, GRID_ROWS);
 	tileManager.SetOrigin(0, 0);
 }
 
@@ -70,8 +70,8 @@ int LevelGameState::InitialiseObjects()
 
 	CreateNodes();
 	background.StartLevel(nodes);
-	for(int c = 0; c < kGridColumns; ++c)
-		for(int r = 0; r < kGridRows; ++r)
+	for(int c = 0; c < GRID_COLUMNS; ++c)
+		for(int r = 0; r < GRID_ROWS; ++r)
 			engine->AddObject(nodes[c][r]);
 	for(MovingVirusObject *&marker : virusMarkers)
 	{
@@ -105,8 +105,8 @@ void LevelGameState::CreateNodes()
 	else
 		rules.Start(*maps[random.Below(static_cast<int>(maps.size()))]);
 
-	for(int c = 0; c < kGridColumns; ++c)
-		for(int r = 0; r < kGridRows; ++r)
+	for(int c = 0; c < GRID_COLUMNS; ++c)
+		for(int r = 0; r < GRID_ROWS; ++r)
 		{
 			int x = 0;
 			int y = 0;
@@ -140,7 +140,7 @@ bool LevelGameState::IsOnNodeTile(int x, int y) const
 	// the keypad relies on; anything further out is off the grid.
 	if(tc < 0 || tr < 0)
 		return false;
-	return tc < TILES_ACROSS && tr < kGridRows && LevelTileManager::IsNodeTile(tc, tr);
+	return tc < TILES_ACROSS && tr < GRID_ROWS && LevelTileManager::IsNodeTile(tc, tr);
 }
 
 GridPosition LevelGameState::NodeAtPoint(int x, int y) const

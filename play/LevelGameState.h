@@ -91,7 +91,7 @@ private:
 	LevelTileManager tileManager;
 	LevelBackground background;
 	// Borrowed from the engine's object list.
-	NodeObject *nodes[kGridColumns][kGridRows] = {};
+	NodeObject *nodes[GRID_COLUMNS][GRID_ROWS] = {};
 	static const int VIRUS_MARKER_COUNT = 6;
 	MovingVirusObject *virusMarkers[VIRUS_MARKER_COUNT] = {};
 	CursorObject *cursor = nullptr;

@@ -37,8 +37,8 @@ void LevelRules::StartEmpty()
 
 void LevelRules::Reset(const MapRecord &map)
 {
-	for(int c = 0; c < kGridColumns; ++c)
-		for(int r = 0; r < kGridRows; ++r)
+	for(int c = 0; c < GRID_COLUMNS; ++c)
+		for(int r = 0; r < GRID_ROWS; ++r)
 		{
 			nodes[c][r] = NetworkNode();
 			nodes[c][r].SetType(map.TypeAt(c, r));
@@ -168,8 +168,8 @@ void LevelRules::EndMove(MoveReport &report)
 {
 	report.moved = true;
 	selectedSlot = -1;
-	for(int c = 0; c < kGridColumns; ++c)
-		for(int r = 0; r < kGridRows; ++r)
+	for(int c = 0; c < GRID_COLUMNS; ++c)
+		for(int r = 0; r < GRID_ROWS; ++r)
 			if(nodes[c][r].state == REVEALED && nodes[c][r].type == RESTORATION_NODE)
 				RunRestoration(report);
 	virus.RepairOneMove();
@@ -179,8 +179,8 @@ void LevelRules::EndMove(MoveReport &report)
 void LevelRules::RunRestoration(MoveReport &report)
 {
 	std::vector<GridPosition> targets;
-	for(int c = 0; c < kGridColumns; ++c)
-		for(int r = 0; r < kGridRows; ++r)
+	for(int c = 0; c < GRID_COLUMNS; ++c)
+		for(int r = 0; r < GRID_ROWS; ++r)
 			if(nodes[c][r].IsTarget())
 				targets.push_back({c, r});
 	if(targets.empty())
@@ -288,7 +288,7 @@ MoveReport LevelRules::ActivateSlot(int slot)
 // Every step costs the same, so a breadth-first search finds the shortest way.
 int LevelRules::DistanceToObjective(GridPosition start) const
 {
-	int distance[kGridColumns][kGridRows];
+	int distance[GRID_COLUMNS][GRID_ROWS];
 	for(auto &column : distance)
 		for(int &d : column)
 			d = -1;

@@ -81,7 +81,7 @@ private:
 
 	// Borrowed.
 	RandomSource &random;
-	NetworkNode nodes[kGridColumns][kGridRows];
+	NetworkNode nodes[GRID_COLUMNS][GRID_ROWS];
 	Virus virus;
 	ItemInventory items;
 	int selectedSlot = -1;

@@ -42,7 +42,7 @@ namespace {
 	const int MS_PER_INPUT = 40;
 	// What a level adds to its starting objects: a pulse from every decrypted
 	// node, and the one floating text each node keeps.
-	const int MOST_ADDED_PER_LEVEL = 2 * kGridColumns * kGridRows;
+	const int MOST_ADDED_PER_LEVEL = 2 * GRID_COLUMNS * GRID_ROWS;
 
 #ifdef __SANITIZE_ADDRESS__
 	// The sanitizer counts exactly the bytes the game holds.
@@ -171,8 +171,8 @@ protected:
 		GridPosition weakest = {-1, -1};
 		GridPosition open = {-1, -1};
 		GridPosition encrypted = {-1, -1};
-		for(int c = 0; c < kGridColumns; ++c)
-			for(int r = 0; r < kGridRows; ++r)
+		for(int c = 0; c < GRID_COLUMNS; ++c)
+			for(int r = 0; r < GRID_ROWS; ++r)
 			{
 				const NetworkNode &node = rules.At({c, r});
 				if(node.IsTarget() && (weakest.column < 0 || node.coherence < rules.At(weakest).coherence))
@@ -224,7 +224,7 @@ protected:
 			Key(SPACE_KEY);
 		}
 		else if(roll < 22)
-			Click(Pick(kGridColumns), Pick(kGridRows), 2 + Pick(2));
+			Click(Pick(GRID_COLUMNS), Pick(GRID_ROWS), 2 + Pick(2));
 		else
 			ClickOpenNode();
 		MoveMouse(Pick(engine->width), Pick(engine->height));
@@ -236,8 +236,8 @@ protected:
 	void ClickOpenNode()
 	{
 		std::vector<GridPosition> open;
-		for(int c = 0; c < kGridColumns; ++c)
-			for(int r = 0; r < kGridRows; ++r)
+		for(int c = 0; c < GRID_COLUMNS; ++c)
+			for(int r = 0; r < GRID_ROWS; ++r)
 				if(Node(c, r)->GetState() != HIDDEN && Node(c, r)->GetType() != EMPTY)
 					open.push_back({c, r});
 		if(open.empty())

@@ -15,11 +15,11 @@
 
 namespace {
 
-const int kLink = 64;
-const int kLegMs = 500;
-const int kTickMs = 10;
-const int kSeeds = 300;
-const uint32_t kPulseColour = 0xCB4920;
+const int LINK = 64;
+const int LEG_MS = 500;
+const int TICK_MS = 10;
+const int SEEDS = 300;
+const uint32_t PULSE_COLOUR = 0xCB4920;
 
 // A handful of nodes and links laid out by hand, with the neighbour query a
 // level would give.
@@ -27,7 +27,7 @@ class PulseTest : public testing::Test {
 protected:
 	NodeObject *AddNode(int column, int row, int type, int state)
 	{
-		nodes.push_back(std::make_unique<NodeObject>(&engine, 100 + column * kLink, 100 + row * kLink, column, row));
+		nodes.push_back(std::make_unique<NodeObject>(&engine, 100 + column * LINK, 100 + row * LINK, column, row));
 		nodes.back()->SetType(type);
 		nodes.back()->SetState(state);
 		return nodes.back().get();
@@ -83,11 +83,11 @@ TEST_F(PulseTest, SetsOffFromTheCentreOfItsNodeAndArrivesAfterHalfASecond)
 	EXPECT_EQ(pulse->GetPreviousNode(), start);
 	EXPECT_EQ(pulse->x, start->x);
 	pulse->Update(1250);
-	EXPECT_EQ(pulse->x, start->x + kLink / 2);
+	EXPECT_EQ(pulse->x, start->x + LINK / 2);
 	EXPECT_EQ(pulse->previousX, start->x);
 
 	// On arrival it sets off again, from the end of the leg.
-	pulse->Update(1000 + kLegMs);
+	pulse->Update(1000 + LEG_MS);
 	EXPECT_EQ(pulse->x, end->x);
 	EXPECT_EQ(pulse->GetHeadingNode(), start);
 	EXPECT_EQ(pulse->GetPreviousNode(), end);
@@ -99,9 +99,9 @@ TEST_F(PulseTest, DrawsAnOrangeDotOnItsPosition)
 	NetworkPulseObject *pulse = StartPulse(node);
 	SDL_FillRect(engine.frameSurface, nullptr, 0);
 	pulse->Draw();
-	EXPECT_EQ(engine.FramePixel(node->x, node->y), kPulseColour);
-	EXPECT_EQ(engine.FramePixel(node->x - 4, node->y), kPulseColour);
-	EXPECT_EQ(engine.FramePixel(node->x + 3, node->y), kPulseColour);
+	EXPECT_EQ(engine.FramePixel(node->x, node->y), PULSE_COLOUR);
+	EXPECT_EQ(engine.FramePixel(node->x - 4, node->y), PULSE_COLOUR);
+	EXPECT_EQ(engine.FramePixel(node->x + 3, node->y), PULSE_COLOUR);
 	EXPECT_EQ(engine.FramePixel(node->x - 6, node->y), 0u);
 	EXPECT_EQ(engine.FramePixel(node->x + 5, node->y), 0u);
 }
@@ -120,9 +120,9 @@ TEST_F(PulseTest, GoesBackFromADeadEnd)
 	for(unsigned seed = 0; seed < 20; ++seed)
 	{
 		srand(seed);
-		pulse->Update(seed * 2 * kLegMs);
+		pulse->Update(seed * 2 * LEG_MS);
 		ASSERT_EQ(pulse->GetHeadingNode(), deadEnd);
-		pulse->Update((seed * 2 + 1) * kLegMs);
+		pulse->Update((seed * 2 + 1) * LEG_MS);
 		ASSERT_EQ(pulse->GetHeadingNode(), start);
 		ASSERT_EQ(pulse->GetPreviousNode(), deadEnd);
 	}
@@ -141,13 +141,13 @@ TEST_F(PulseTest, KeepsToTheRevealedNetworkWithoutDoublingBack)
 	Link(junction, AddNode(1, 2, EMPTY, REVEALED));
 
 	std::set<NodeObject *> seen;
-	for(unsigned seed = 0; seed < kSeeds; ++seed)
+	for(unsigned seed = 0; seed < SEEDS; ++seed)
 	{
 		srand(seed);
 		NetworkPulseObject pulse(&engine, from, &pulses, Query());
 		pulse.Update(0);
 		ASSERT_EQ(pulse.GetHeadingNode(), junction);
-		pulse.Update(kLegMs);
+		pulse.Update(LEG_MS);
 		seen.insert(pulse.GetHeadingNode());
 	}
 	EXPECT_EQ(seen, (std::set<NodeObject *>{left, right}));
@@ -163,7 +163,7 @@ TEST_F(PulseTest, TakesAnyNeighbourWhenNoneIsRevealed)
 		Link(start, neighbour);
 
 	std::set<NodeObject *> seen;
-	for(unsigned seed = 0; seed < kSeeds; ++seed)
+	for(unsigned seed = 0; seed < SEEDS; ++seed)
 		seen.insert(FirstStepFrom(start, seed));
 	EXPECT_EQ(seen, neighbours);
 }
@@ -207,7 +207,7 @@ TEST_F(PulseTest, PulsesMeetingOnALinkTurnBackOncePerMeeting)
 	bool wasClose = false;
 	NodeObject *westHeading = nullptr;
 	NodeObject *eastHeading = nullptr;
-	for(int time = 0; time <= 4 * kLegMs; time += kTickMs)
+	for(int time = 0; time <= 4 * LEG_MS; time += TICK_MS)
 	{
 		for(NetworkPulseObject *pulse : {far, fromWest, fromEast})
 			pulse->Update(time);

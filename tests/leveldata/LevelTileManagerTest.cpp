@@ -9,9 +9,9 @@
 
 namespace {
 
-const uint32_t kLattice = 0x1A211C;
-const uint32_t kBox = 0x3A483D;
-const uint32_t kBlank = 0;
+const uint32_t LATTICE = 0x1A211C;
+const uint32_t BOX = 0x3A483D;
+const uint32_t BLANK = 0;
 
 // Three 64-pixel tiles side by side, for painting single tiles onto.
 class LatticeTest : public testing::Test {
@@ -20,7 +20,7 @@ protected:
 	{
 		surface = SDL_CreateRGBSurface(0, 192, 64, 32, 0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000);
 		ASSERT_NE(surface, nullptr);
-		SDL_FillRect(surface, nullptr, kBlank);
+		SDL_FillRect(surface, nullptr, BLANK);
 	}
 	void TearDown() override { SDL_FreeSurface(surface); }
 
@@ -95,25 +95,25 @@ TEST_F(LatticeTest, NodeTileGetsTheDoubleDiagonalsAndTwoBoxes)
 	tiles.DrawTileAt(&engine, surface, 0, 0, 0, 0);
 	const Point expected[] = {
 		// The row line through the middle, the full tile width and no more.
-		{0, 32, kLattice}, {21, 32, kLattice}, {45, 32, kLattice}, {64, 32, kLattice}, {66, 32, kBlank},
+		{0, 32, LATTICE}, {21, 32, LATTICE}, {45, 32, LATTICE}, {64, 32, LATTICE}, {66, 32, BLANK},
 		// A point on each diagonal stroke and their ends; the gaps between.
-		{15, 10, kLattice}, {10, 15, kLattice}, {10, 48, kLattice}, {50, 18, kLattice}, {5, 0, kLattice},
-		{63, 58, kLattice}, {5, 63, kLattice}, {15, 15, kBlank}, {48, 48, kBlank}, {0, 0, kBlank},
-		{63, 63, kBlank},
+		{15, 10, LATTICE}, {10, 15, LATTICE}, {10, 48, LATTICE}, {50, 18, LATTICE}, {5, 0, LATTICE},
+		{63, 58, LATTICE}, {5, 63, LATTICE}, {15, 15, BLANK}, {48, 48, BLANK}, {0, 0, BLANK},
+		{63, 63, BLANK},
 		// The boxes (22, 27)-(28, 37) and (34, 27)-(40, 37), drawn last.
-		{22, 27, kBox}, {25, 27, kBox}, {28, 37, kBox}, {34, 37, kBox}, {40, 27, kBox}, {22, 32, kBox},
-		{40, 30, kBox}, {23, 31, kBlank}, {37, 35, kBlank}, {31, 30, kBlank}, {21, 30, kBlank}, {41, 31, kBlank},
-		{25, 38, kBlank}};
+		{22, 27, BOX}, {25, 27, BOX}, {28, 37, BOX}, {34, 37, BOX}, {40, 27, BOX}, {22, 32, BOX},
+		{40, 30, BOX}, {23, 31, BLANK}, {37, 35, BLANK}, {31, 30, BLANK}, {21, 30, BLANK}, {41, 31, BLANK},
+		{25, 38, BLANK}};
 	ExpectPixels(expected);
 }
 
 TEST_F(LatticeTest, InBetweenTileGetsOnlyTheRowLineAndCornerStrokes)
 {
 	tiles.DrawTileAt(&engine, surface, 1, 0, 64, 0);
-	const Point expected[] = {{64, 32, kLattice}, {96, 32, kLattice}, {128, 32, kLattice}, {125, 2, kLattice},
-		{66, 61, kLattice}, {66, 2, kLattice}, {125, 61, kLattice},
+	const Point expected[] = {{64, 32, LATTICE}, {96, 32, LATTICE}, {128, 32, LATTICE}, {125, 2, LATTICE},
+		{66, 61, LATTICE}, {66, 2, LATTICE}, {125, 61, LATTICE},
 		// No diagonal through the middle and no boxes.
-		{79, 15, kBlank}, {96, 20, kBlank}, {86, 27, kBlank}, {98, 37, kBlank}, {96, 2, kBlank}, {96, 61, kBlank}};
+		{79, 15, BLANK}, {96, 20, BLANK}, {86, 27, BLANK}, {98, 37, BLANK}, {96, 2, BLANK}, {96, 61, BLANK}};
 	ExpectPixels(expected);
 }
 
@@ -123,22 +123,22 @@ TEST_F(LatticeTest, TileKindFollowsTheScreenPositionNotTheMapPosition)
 	// and map tile (0, 0) painted between nodes does not.
 	tiles.DrawTileAt(&engine, surface, 1, 0, 0, 0);
 	tiles.DrawTileAt(&engine, surface, 0, 0, 64, 0);
-	EXPECT_EQ(Pixel(22, 27), kBox);
-	EXPECT_EQ(Pixel(15, 10), kLattice);
-	EXPECT_EQ(Pixel(86, 27), kBlank);
-	EXPECT_EQ(Pixel(79, 15), kBlank);
+	EXPECT_EQ(Pixel(22, 27), BOX);
+	EXPECT_EQ(Pixel(15, 10), LATTICE);
+	EXPECT_EQ(Pixel(86, 27), BLANK);
+	EXPECT_EQ(Pixel(79, 15), BLANK);
 }
 
 TEST_F(LatticeTest, RectangleOfTilesAlternatesNodeAndLinkTiles)
 {
 	tiles.SetMapSize(3, 1);
 	tiles.DrawTileRectangle(&engine, surface, 0, 0, 2, 0, 0, 0);
-	EXPECT_EQ(Pixel(22, 27), kBox);
-	EXPECT_EQ(Pixel(86, 27), kBlank);
-	EXPECT_EQ(Pixel(150, 27), kBox);
+	EXPECT_EQ(Pixel(22, 27), BOX);
+	EXPECT_EQ(Pixel(86, 27), BLANK);
+	EXPECT_EQ(Pixel(150, 27), BOX);
 	// The row line is unbroken across the tiles; boxes cross it.
 	for (int x = 0; x < 192; ++x)
-		ASSERT_NE(Pixel(x, 32), kBlank) << x;
+		ASSERT_NE(Pixel(x, 32), BLANK) << x;
 }
 
 TEST(TileManager, RectanglePaintsColumnByColumnFromItsScreenCorner)

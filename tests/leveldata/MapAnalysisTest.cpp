@@ -76,8 +76,8 @@ TEST(GridNeighbours, FollowTheGamesFixedOrder)
 
 TEST(GridNeighbours, AreSymmetricAndInsideTheGrid)
 {
-	for (int column = 0; column < kGridColumns; ++column) {
-		for (int row = 0; row < kGridRows; ++row) {
+	for (int column = 0; column < GRID_COLUMNS; ++column) {
+		for (int row = 0; row < GRID_ROWS; ++row) {
 			for (GridPosition n : GetGridNeighbours(column, row)) {
 				ASSERT_TRUE(IsInsideGrid(n.column, n.row));
 				Positions back = GetGridNeighbours(n.column, n.row);
@@ -153,8 +153,8 @@ TEST(ShippedMaps, EveryMapIsPlayableAndTheTypesAreAllUsed)
 		EXPECT_TRUE(FindMapFaults(map).empty()) << listener.events[i];
 		GridPosition start = map.GetStart();
 		EXPECT_EQ(map.TypeAt(start.column, start.row), HACKED) << listener.events[i];
-		for (int column = 0; column < kGridColumns; ++column)
-			for (int row = 0; row < kGridRows; ++row)
+		for (int column = 0; column < GRID_COLUMNS; ++column)
+			for (int row = 0; row < GRID_ROWS; ++row)
 				used[map.TypeAt(column, row)] = true;
 	}
 	// Only complete records, and nothing else in the file.

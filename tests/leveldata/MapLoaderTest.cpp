@@ -32,7 +32,7 @@ std::unique_ptr<MapRecord> ReadOnlyMap(const std::string &text)
 	return std::move(listener.maps[0]);
 }
 
-const char kWorkedExample[] =
+const char WORKED_EXAMPLE[] =
 	"MAP\n"
 	"EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY\n"
 	"EMPTY EMPTY HACKED HACKED EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY\n"
@@ -89,7 +89,7 @@ TEST(ParseNodeType, AnythingElseIsEmptyWithAMessageOnStderr)
 
 TEST(MapFileGrammar, WorkedExampleReadsColumnByRow)
 {
-	std::unique_ptr<MapRecord> map = ReadOnlyMap(kWorkedExample);
+	std::unique_ptr<MapRecord> map = ReadOnlyMap(WORKED_EXAMPLE);
 	ASSERT_NE(map, nullptr);
 	EXPECT_EQ(map->TypeAt(3, 2), FIREWALL);
 	EXPECT_EQ(map->TypeAt(5, 6), SYSTEM_CORE);
@@ -125,7 +125,7 @@ TEST(MapFileGrammar, LinesOfARecordAreNotTestedForMap)
 TEST(MapFileGrammar, CarriageReturnBeforeLineFeedBelongsToTheLineEnd)
 {
 	std::string text;
-	for (char ch : std::string(kWorkedExample) + "junk\n") {
+	for (char ch : std::string(WORKED_EXAMPLE) + "junk\n") {
 		if (ch == '\n')
 			text += '\r';
 		text += ch;
@@ -194,7 +194,7 @@ TEST(MapFileOpenPoints, ShortRowsReadAsEmptyAndKeepTheRecord)
 	EXPECT_EQ(listener.events, (Strings{"short row 2: 2", "map 1", "short row 15: 0", "map 14"}));
 	EXPECT_EQ(listener.maps[0]->TypeAt(0, 0), SYSTEM_CORE);
 	EXPECT_EQ(listener.maps[0]->TypeAt(1, 0), HACKED);
-	for (int column = 0; column < kGridColumns; ++column)
+	for (int column = 0; column < GRID_COLUMNS; ++column)
 		EXPECT_EQ(listener.maps[1]->TypeAt(column, 0), EMPTY);
 }
 

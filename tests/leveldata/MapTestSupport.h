@@ -35,15 +35,15 @@ public:
 	std::string Text() const
 	{
 		std::string text = "MAP\n";
-		for (int row = 0; row < kGridRows; ++row) {
-			for (int column = 0; column < kGridColumns; ++column)
-				text += words[column][row] + (column + 1 < kGridColumns ? " " : "\n");
+		for (int row = 0; row < GRID_ROWS; ++row) {
+			for (int column = 0; column < GRID_COLUMNS; ++column)
+				text += words[column][row] + (column + 1 < GRID_COLUMNS ? " " : "\n");
 		}
 		return text + startColumn + "\n" + startRow + "\n";
 	}
 
 private:
-	std::string words[kGridColumns][kGridRows];
+	std::string words[GRID_COLUMNS][GRID_ROWS];
 	std::string startColumn = "0";
 	std::string startRow = "0";
 };

@@ -20,7 +20,7 @@ struct DescriptionCase {
 };
 
 // Every text the panel can show, exactly as the player reads it.
-const DescriptionCase kCases[] = {
+const DescriptionCase CASES[] = {
 	{FIREWALL, HIDDEN, "", "", "", ""},
 	{SYSTEM_CORE, HIDDEN, "", "", "", ""},
 	{FIREWALL, ENCRYPTED, "Encrypted Node", "Reveal encrypted nodes until you reach the System",
@@ -71,7 +71,7 @@ NodeDescription FilledDescription()
 
 TEST(DescribeNode, GivesEveryTextOfTheTable)
 {
-	for(const DescriptionCase &expected : kCases)
+	for(const DescriptionCase &expected : CASES)
 	{
 		SCOPED_TRACE("type " + std::to_string(expected.type) + ", state " + std::to_string(expected.state));
 		NodeDescription description = FilledDescription();

@@ -22,38 +22,38 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char *const kMainPictures[] = {"HiddenNode.png", "EncryptedNode.png", "BlockedNode.png", "HackedNode.png",
+const char *const MAIN_PICTURES[] = {"HiddenNode.png", "EncryptedNode.png", "BlockedNode.png", "HackedNode.png",
 	"Firewall.png", "Antivirus.png", "RestorationNode.png", "VirusSuppressor.png", "SystemCore.png"};
-const char *const kOverlayPictures[] = {"ItemSelfRepair.png", "ItemKernelRot.png", "ItemPolymorphicShield.png",
+const char *const OVERLAY_PICTURES[] = {"ItemSelfRepair.png", "ItemKernelRot.png", "ItemPolymorphicShield.png",
 	"ItemSecondaryVector.png", "DataCache.png"};
-const char *const kFonts[] = {"riftsans_regular.otf", "riftsans_bold.otf"};
+const char *const FONTS[] = {"riftsans_regular.otf", "riftsans_bold.otf"};
 
-const int kMainSize = 60;
-const int kOverlaySize = 40;
+const int MAIN_SIZE = 60;
+const int OVERLAY_SIZE = 40;
 // Each test picture is transparent but for a marked block in its top-left
 // corner, coloured after the file so a test can tell which one was loaded.
-const int kMarkSize = 10;
-const uint32_t kTransparent = 0xFFFF00FF;
-const uint32_t kRgb = 0x00FFFFFF;
-const uint32_t kBackground = 0x404040;
-const uint32_t kDisc = 0x0C110C;
+const int MARK_SIZE = 10;
+const uint32_t TRANSPARENT = 0xFFFF00FF;
+const uint32_t RGB = 0x00FFFFFF;
+const uint32_t BACKGROUND = 0x404040;
+const uint32_t DISC = 0x0C110C;
 
-const int kCentreX = 200;
-const int kCentreY = 150;
-const int kLeft = kCentreX - 30;
-const int kTop = kCentreY - 30;
+const int CENTRE_X = 200;
+const int CENTRE_Y = 150;
+const int LEFT = CENTRE_X - 30;
+const int TOP = CENTRE_Y - 30;
 
 // Distinct for every file, and dark enough never to pass for the numbers.
 uint32_t MarkColour(const std::string &fileName)
 {
 	uint32_t index = 0;
-	for(const char *name : kMainPictures)
+	for(const char *name : MAIN_PICTURES)
 	{
 		if(fileName == name)
 			return 0x300040 + index * 0x0A0800;
 		++index;
 	}
-	for(const char *name : kOverlayPictures)
+	for(const char *name : OVERLAY_PICTURES)
 	{
 		if(fileName == name)
 			return 0x300040 + index * 0x0A0800;
@@ -67,8 +67,8 @@ bool SavePicture(const fs::path &folder, const char *fileName, int size)
 	SDL_Surface *surface = SDL_CreateRGBSurface(0, size, size, 32, 0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000);
 	if(!surface)
 		return false;
-	SDL_FillRect(surface, nullptr, kTransparent);
-	SDL_Rect mark = {0, 0, kMarkSize, kMarkSize};
+	SDL_FillRect(surface, nullptr, TRANSPARENT);
+	SDL_Rect mark = {0, 0, MARK_SIZE, MARK_SIZE};
 	SDL_FillRect(surface, &mark, 0xFF000000 | MarkColour(fileName));
 	const bool saved = IMG_SavePNG(surface, (folder / fileName).c_str()) == 0;
 	SDL_FreeSurface(surface);
@@ -84,11 +84,11 @@ protected:
 		char pattern[] = "/tmp/node-test-XXXXXX";
 		ASSERT_NE(mkdtemp(pattern), nullptr);
 		folder = pattern;
-		for(const char *name : kMainPictures)
-			ASSERT_TRUE(SavePicture(folder, name, kMainSize)) << name;
-		for(const char *name : kOverlayPictures)
-			ASSERT_TRUE(SavePicture(folder, name, kOverlaySize)) << name;
-		for(const char *name : kFonts)
+		for(const char *name : MAIN_PICTURES)
+			ASSERT_TRUE(SavePicture(folder, name, MAIN_SIZE)) << name;
+		for(const char *name : OVERLAY_PICTURES)
+			ASSERT_TRUE(SavePicture(folder, name, OVERLAY_SIZE)) << name;
+		for(const char *name : FONTS)
 		{
 			std::error_code error;
 			fs::copy_file(fs::path(VEXARIFT_GAME_DIR) / name, folder / name, error);
@@ -106,14 +106,14 @@ protected:
 
 	NodeObject &MakeNode(int type, int state)
 	{
-		nodes.push_back(std::make_unique<NodeObject>(&engine, kCentreX, kCentreY, 3, 4));
+		nodes.push_back(std::make_unique<NodeObject>(&engine, CENTRE_X, CENTRE_Y, 3, 4));
 		nodes.back()->SetType(type);
 		nodes.back()->SetState(state);
 		return *nodes.back();
 	}
 
 	void ClearFrame(uint32_t colour) { SDL_FillRect(engine.frameSurface, nullptr, colour); }
-	uint32_t Frame(int x, int y) const { return engine.FramePixel(x, y) & kRgb; }
+	uint32_t Frame(int x, int y) const { return engine.FramePixel(x, y) & RGB; }
 
 	fs::path folder;
 	fs::path previousFolder;
@@ -124,17 +124,17 @@ protected:
 
 uint32_t ImageMark(const ImageData &image)
 {
-	return image.IsEmpty() ? 0 : image.PixelAt(0, 0) & kRgb;
+	return image.IsEmpty() ? 0 : image.PixelAt(0, 0) & RGB;
 }
 
 TEST_F(NodeTest, StartsHiddenAtItsCentreAndAnswersByTypeAlone)
 {
-	NodeObject node(&engine, kCentreX, kCentreY, 3, 4);
+	NodeObject node(&engine, CENTRE_X, CENTRE_Y, 3, 4);
 	EXPECT_EQ(node.GetState(), HIDDEN);
 	EXPECT_EQ(node.GetColumn(), 3);
 	EXPECT_EQ(node.GetRow(), 4);
-	EXPECT_EQ(node.x + node.drawOffsetX, kLeft);
-	EXPECT_EQ(node.y + node.drawOffsetY, kTop);
+	EXPECT_EQ(node.x + node.drawOffsetX, LEFT);
+	EXPECT_EQ(node.y + node.drawOffsetY, TOP);
 	EXPECT_EQ(node.width, 60);
 	EXPECT_EQ(node.height, 60);
 	EXPECT_TRUE(node.GetImage().IsEmpty());
@@ -163,7 +163,7 @@ struct LookCase {
 
 // Each node is revealed first, so the rows for the other states also show
 // that they keep the values and drop the overlay and disc.
-const LookCase kLooks[] = {
+const LookCase LOOKS[] = {
 	{FIREWALL, HIDDEN, "HiddenNode.png", nullptr, 0, 60, 20},
 	{DATA_CACHE, HIDDEN, "HiddenNode.png", nullptr, 0, 0, 0},
 	{ANTIVIRUS, ENCRYPTED, "EncryptedNode.png", nullptr, 0, 30, 40},
@@ -185,14 +185,14 @@ const LookCase kLooks[] = {
 
 TEST_F(NodeTest, LoadsThePicturesDiscAndValuesOfEveryStateAndType)
 {
-	for(const LookCase &look : kLooks)
+	for(const LookCase &look : LOOKS)
 	{
 		SCOPED_TRACE(std::string(look.mainPicture) + " for type " + std::to_string(look.type) + ", state " +
 			std::to_string(look.state));
 		NodeObject &node = MakeNode(look.type, REVEALED);
 		node.SetState(look.state);
-		EXPECT_EQ(node.GetImage().GetWidth(), kMainSize);
-		EXPECT_EQ(node.GetImage().GetHeight(), kMainSize);
+		EXPECT_EQ(node.GetImage().GetWidth(), MAIN_SIZE);
+		EXPECT_EQ(node.GetImage().GetHeight(), MAIN_SIZE);
 		EXPECT_EQ(ImageMark(node.GetImage()), MarkColour(look.mainPicture));
 		EXPECT_EQ(node.HasOverlay(), look.overlayPicture != nullptr);
 		if(look.overlayPicture)
@@ -233,7 +233,7 @@ TEST_F(NodeTest, EveryRevealOrTypeChangeStartsTheValuesAfresh)
 
 TEST_F(NodeTest, EmptyOrUnknownLooksKeepThePictureButNothingElse)
 {
-	NodeObject fresh(&engine, kCentreX, kCentreY, 0, 0);
+	NodeObject fresh(&engine, CENTRE_X, CENTRE_Y, 0, 0);
 	fresh.SetType(EMPTY);
 	EXPECT_EQ(fresh.GetState(), REVEALED);
 	EXPECT_TRUE(fresh.GetImage().IsEmpty());
@@ -265,7 +265,7 @@ struct DamageCase {
 };
 
 // Damage sinks from 15 above the centre to 5 below; healing rises the same way.
-const DamageCase kDamage[] = {
+const DamageCase DAMAGE[] = {
 	{ANTIVIRUS, 0, 25, false, 5, "25", -10},
 	{FIREWALL, 40, 25, true, -5, "25", -10},
 	{FIREWALL, 0, 0, false, 60, "0", -10},
@@ -277,7 +277,7 @@ const DamageCase kDamage[] = {
 
 TEST_F(NodeTest, DamageLowersOrRaisesTheCoherenceAndFloatsItsSize)
 {
-	for(const DamageCase &damage : kDamage)
+	for(const DamageCase &damage : DAMAGE)
 	{
 		SCOPED_TRACE("type " + std::to_string(damage.type) + ", amount " + std::to_string(damage.amount));
 		NodeObject &node = MakeNode(damage.type, REVEALED);
@@ -289,13 +289,13 @@ TEST_F(NodeTest, DamageLowersOrRaisesTheCoherenceAndFloatsItsSize)
 		AnimatedTextObject *text = node.GetFloatingText();
 		ASSERT_NE(text, nullptr);
 		EXPECT_EQ(text->GetText(), damage.text);
-		const int startY = damage.amount >= 0 ? kCentreY - 15 : kCentreY + 5;
-		EXPECT_EQ(text->x, kCentreX - 6);
+		const int startY = damage.amount >= 0 ? CENTRE_Y - 15 : CENTRE_Y + 5;
+		EXPECT_EQ(text->x, CENTRE_X - 6);
 		EXPECT_EQ(text->y, startY);
 		text->Update(1000);
 		text->Update(1250);
-		EXPECT_EQ(text->x, kCentreX - 6);
-		EXPECT_EQ(text->y, kCentreY + damage.quarterOffsetY);
+		EXPECT_EQ(text->x, CENTRE_X - 6);
+		EXPECT_EQ(text->y, CENTRE_Y + damage.quarterOffsetY);
 		EXPECT_TRUE(text->visible);
 	}
 }
@@ -313,11 +313,11 @@ TEST_F(NodeTest, DistanceHintFloatsUpCappedAtFiveAndNothingForZero)
 		AnimatedTextObject *text = node.GetFloatingText();
 		ASSERT_NE(text, nullptr);
 		EXPECT_EQ(text->GetText(), std::to_string(distance < 5 ? distance : 5));
-		EXPECT_EQ(text->x, kCentreX - 4);
-		EXPECT_EQ(text->y, kCentreY - 10);
+		EXPECT_EQ(text->x, CENTRE_X - 4);
+		EXPECT_EQ(text->y, CENTRE_Y - 10);
 		text->Update(0);
 		text->Update(600);
-		EXPECT_EQ(text->y, kCentreY - 13);
+		EXPECT_EQ(text->y, CENTRE_Y - 13);
 	}
 
 	// A later zero leaves the last hint in place.
@@ -331,7 +331,7 @@ TEST_F(NodeTest, DistanceHintFloatsUpCappedAtFiveAndNothingForZero)
 TEST(NodeFloatingText, LivesInTheObjectListUntilReplacedOrTornDown)
 {
 	auto engine = std::make_unique<TestEngine>();
-	NodeObject *node = new NodeObject(engine.get(), kCentreX, kCentreY, 1, 1);
+	NodeObject *node = new NodeObject(engine.get(), CENTRE_X, CENTRE_Y, 1, 1);
 	engine->AddObject(node);
 	node->SetType(FIREWALL);
 	node->SetState(REVEALED);
@@ -343,7 +343,7 @@ TEST(NodeFloatingText, LivesInTheObjectListUntilReplacedOrTornDown)
 
 	engine->UpdateObjects(100);
 	engine->UpdateObjects(600);
-	EXPECT_EQ(first->y, kCentreY - 5);
+	EXPECT_EQ(first->y, CENTRE_Y - 5);
 	EXPECT_TRUE(first->visible);
 	engine->UpdateObjects(1100);
 	EXPECT_FALSE(first->visible);
@@ -399,41 +399,41 @@ BrightArea FindBright(const TestEngine &engine, int x1, int y1, int x2, int y2)
 TEST_F(NodeTest, UnrevealedNodeShowsOnlyItsStatePicture)
 {
 	NodeObject &node = MakeNode(FIREWALL, HIDDEN);
-	ClearFrame(kBackground);
+	ClearFrame(BACKGROUND);
 	node.x += 5;
 	node.Draw();
-	EXPECT_EQ(Frame(kLeft + 5 + 2, kTop + 2), MarkColour("HiddenNode.png"));
-	EXPECT_EQ(Frame(kLeft + 5 + kMarkSize, kTop + kMarkSize), kBackground);
-	for(int x = kCentreX + 5 - 2; x <= kCentreX + 5 + 1; ++x)
-		for(int y = kCentreY - 2; y <= kCentreY + 1; ++y)
-			EXPECT_EQ(Frame(x, y), kBackground) << "no disc at " << x << "," << y;
-	EXPECT_EQ(FindBright(engine, kLeft, kTop - 10, kLeft + 70, kTop + 70).count, 0);
-	EXPECT_EQ(node.previousX, kCentreX + 5);
+	EXPECT_EQ(Frame(LEFT + 5 + 2, TOP + 2), MarkColour("HiddenNode.png"));
+	EXPECT_EQ(Frame(LEFT + 5 + MARK_SIZE, TOP + MARK_SIZE), BACKGROUND);
+	for(int x = CENTRE_X + 5 - 2; x <= CENTRE_X + 5 + 1; ++x)
+		for(int y = CENTRE_Y - 2; y <= CENTRE_Y + 1; ++y)
+			EXPECT_EQ(Frame(x, y), BACKGROUND) << "no disc at " << x << "," << y;
+	EXPECT_EQ(FindBright(engine, LEFT, TOP - 10, LEFT + 70, TOP + 70).count, 0);
+	EXPECT_EQ(node.previousX, CENTRE_X + 5);
 }
 
 TEST_F(NodeTest, RevealedItemShowsItsIconOverTheConnector)
 {
 	NodeObject &node = MakeNode(ITEM_POLYMORPHIC_SHIELD, REVEALED);
-	ClearFrame(kBackground);
+	ClearFrame(BACKGROUND);
 	node.Draw();
-	EXPECT_EQ(Frame(kLeft + 2, kTop + 2), MarkColour("HackedNode.png"));
-	EXPECT_EQ(Frame(kLeft + 10 + 2, kTop + 10 + 2), MarkColour("ItemPolymorphicShield.png"));
-	EXPECT_EQ(Frame(kCentreX + 5, kCentreY + 5), kDisc);
-	EXPECT_EQ(Frame(kCentreX - 19, kCentreY), kBackground);
-	EXPECT_EQ(FindBright(engine, kLeft, kTop - 10, kLeft + 70, kTop + 70).count, 0);
+	EXPECT_EQ(Frame(LEFT + 2, TOP + 2), MarkColour("HackedNode.png"));
+	EXPECT_EQ(Frame(LEFT + 10 + 2, TOP + 10 + 2), MarkColour("ItemPolymorphicShield.png"));
+	EXPECT_EQ(Frame(CENTRE_X + 5, CENTRE_Y + 5), DISC);
+	EXPECT_EQ(Frame(CENTRE_X - 19, CENTRE_Y), BACKGROUND);
+	EXPECT_EQ(FindBright(engine, LEFT, TOP - 10, LEFT + 70, TOP + 70).count, 0);
 }
 
 TEST_F(NodeTest, RevealedTargetShowsItsDiscAndBothValues)
 {
 	NodeObject &node = MakeNode(FIREWALL, REVEALED);
-	ClearFrame(kBackground);
+	ClearFrame(BACKGROUND);
 	node.Draw();
-	EXPECT_EQ(Frame(kLeft + 2, kTop + 2), MarkColour("Firewall.png"));
-	EXPECT_EQ(Frame(kCentreX - 20, kCentreY), kDisc);
-	EXPECT_EQ(Frame(kCentreX + 20, kCentreY + 5), kDisc);
-	EXPECT_EQ(Frame(kCentreX - 27, kCentreY), kBackground);
-	EXPECT_GT(FindBright(engine, kLeft + 20, kTop - 2, kLeft + 45, kTop + 20).count, 0);
-	EXPECT_GT(FindBright(engine, kLeft + 20, kTop + 40, kLeft + 45, kTop + 70).count, 0);
+	EXPECT_EQ(Frame(LEFT + 2, TOP + 2), MarkColour("Firewall.png"));
+	EXPECT_EQ(Frame(CENTRE_X - 20, CENTRE_Y), DISC);
+	EXPECT_EQ(Frame(CENTRE_X + 20, CENTRE_Y + 5), DISC);
+	EXPECT_EQ(Frame(CENTRE_X - 27, CENTRE_Y), BACKGROUND);
+	EXPECT_GT(FindBright(engine, LEFT + 20, TOP - 2, LEFT + 45, TOP + 20).count, 0);
+	EXPECT_GT(FindBright(engine, LEFT + 20, TOP + 40, LEFT + 45, TOP + 70).count, 0);
 }
 
 // The numbers must sit exactly where the same text drawn on its own does;
@@ -451,22 +451,22 @@ TEST_F(NodeTest, ValuesSitAtTheirPlacesAndThreeDigitsMoveLeft)
 		int searchBottom;
 	};
 	const Expected cases[] = {
-		{0, "80", kLeft + 24, kTop - 1, kTop - 2, kTop + 25},
-		{0, "10", kLeft + 24, kTop + 46, kTop + 35, kTop + 70},
-		{20, "100", kLeft + 21, kTop - 1, kTop - 2, kTop + 25},
-		{-105, "-5", kLeft + 24, kTop - 1, kTop - 2, kTop + 25},
+		{0, "80", LEFT + 24, TOP - 1, TOP - 2, TOP + 25},
+		{0, "10", LEFT + 24, TOP + 46, TOP + 35, TOP + 70},
+		{20, "100", LEFT + 21, TOP - 1, TOP - 2, TOP + 25},
+		{-105, "-5", LEFT + 24, TOP - 1, TOP - 2, TOP + 25},
 	};
 	for(const Expected &expected : cases)
 	{
 		SCOPED_TRACE(expected.text);
 		if(expected.heal)
 			node.TakeDamage(-expected.heal);
-		ClearFrame(kDisc);
+		ClearFrame(DISC);
 		node.Draw();
-		const BrightArea drawn = FindBright(engine, kLeft, expected.searchTop, kLeft + 59, expected.searchBottom);
-		ClearFrame(kDisc);
+		const BrightArea drawn = FindBright(engine, LEFT, expected.searchTop, LEFT + 59, expected.searchBottom);
+		ClearFrame(DISC);
 		engine.DrawText(expected.x, expected.y, expected.text, 0xFFFFFF, font);
-		const BrightArea alone = FindBright(engine, kLeft, expected.searchTop, kLeft + 59, expected.searchBottom);
+		const BrightArea alone = FindBright(engine, LEFT, expected.searchTop, LEFT + 59, expected.searchBottom);
 		ASSERT_GT(alone.count, 0);
 		EXPECT_EQ(drawn.count, alone.count);
 		EXPECT_EQ(drawn.left, alone.left);
@@ -478,13 +478,13 @@ TEST_F(NodeTest, EmptyNodeDrawsNothingAndKeepsItsLastPosition)
 {
 	NodeObject &node = MakeNode(EMPTY, REVEALED);
 	node.x += 7;
-	ClearFrame(kBackground);
+	ClearFrame(BACKGROUND);
 	node.Draw();
 	EXPECT_FALSE(node.visible);
-	EXPECT_EQ(node.previousX, kCentreX);
-	for(int x = kLeft - 30; x < kLeft + 100; ++x)
-		for(int y = kTop - 30; y < kTop + 100; ++y)
-			ASSERT_EQ(Frame(x, y), kBackground) << x << "," << y;
+	EXPECT_EQ(node.previousX, CENTRE_X);
+	for(int x = LEFT - 30; x < LEFT + 100; ++x)
+		for(int y = TOP - 30; y < TOP + 100; ++y)
+			ASSERT_EQ(Frame(x, y), BACKGROUND) << x << "," << y;
 }
 
 // A picture that failed to load reports width 0, which widens the disc
@@ -494,11 +494,11 @@ TEST_F(NodeTest, MissingPictureStillDrawsTheDiscAndValues)
 	fs::remove(folder / "SystemCore.png");
 	NodeObject &node = MakeNode(SYSTEM_CORE, REVEALED);
 	EXPECT_TRUE(node.GetImage().IsEmpty());
-	ClearFrame(kBackground);
+	ClearFrame(BACKGROUND);
 	node.Draw();
-	EXPECT_EQ(Frame(kCentreX - 50, kCentreY), kDisc);
-	EXPECT_EQ(Frame(kCentreX - 57, kCentreY), kBackground);
-	EXPECT_GT(FindBright(engine, kLeft + 20, kTop + 40, kLeft + 45, kTop + 70).count, 0);
+	EXPECT_EQ(Frame(CENTRE_X - 50, CENTRE_Y), DISC);
+	EXPECT_EQ(Frame(CENTRE_X - 57, CENTRE_Y), BACKGROUND);
+	EXPECT_GT(FindBright(engine, LEFT + 20, TOP + 40, LEFT + 45, TOP + 70).count, 0);
 }
 
 TEST_F(NodeTest, UpdateRemembersThePositionAndAsksForARedraw)

@@ -333,8 +333,8 @@ private:
 	std::vector<const NodeObject *> NodesWhere(const std::function<bool(const NodeObject *)> &test) const
 	{
 		std::vector<const NodeObject *> found;
-		for(int c = 0; c < kGridColumns; ++c)
-			for(int r = 0; r < kGridRows; ++r)
+		for(int c = 0; c < GRID_COLUMNS; ++c)
+			for(int r = 0; r < GRID_ROWS; ++r)
 				if(test(Playing()->NodeAt(c, r)))
 					found.push_back(Playing()->NodeAt(c, r));
 		return found;
@@ -455,7 +455,7 @@ private:
 	{
 		if(Choose(2))
 		{
-			const NodeObject *node = Playing()->NodeAt(Choose(kGridColumns), Choose(kGridRows));
+			const NodeObject *node = Playing()->NodeAt(Choose(GRID_COLUMNS), Choose(GRID_ROWS));
 			Move(node->x + Spread(), node->y + Spread());
 		}
 		else

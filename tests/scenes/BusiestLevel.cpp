@@ -21,8 +21,8 @@ namespace {
 
 	NodeObject *FirstEncrypted(const LevelGameState &level, bool defense)
 	{
-		for(int c = 0; c < kGridColumns; ++c)
-			for(int r = 0; r < kGridRows; ++r)
+		for(int c = 0; c < GRID_COLUMNS; ++c)
+			for(int r = 0; r < GRID_ROWS; ++r)
 			{
 				NodeObject *node = level.NodeAt(c, r);
 				if(node->GetState() == ENCRYPTED && node->IsDefenseSubsystem() == defense)

@@ -9,10 +9,10 @@ namespace {
 	LevelView Corridor()
 	{
 		LevelView view;
-		for(int column = 0; column < kGridColumns; ++column)
-			for(int row = 0; row < kGridRows; ++row)
+		for(int column = 0; column < GRID_COLUMNS; ++column)
+			for(int row = 0; row < GRID_ROWS; ++row)
 				view.nodes[column][row].state = REVEALED;
-		for(int column = 0; column < kGridColumns; ++column)
+		for(int column = 0; column < GRID_COLUMNS; ++column)
 		{
 			NodeView &node = view.nodes[column][0];
 			node.present = true;

@@ -28,8 +28,8 @@ public:
 		if (!IsInsideGrid(record->startColumn, record->startRow))
 			Fail("record kept with its start outside the grid");
 		int nonEmpty = 0;
-		for (int column = 0; column < kGridColumns; ++column) {
-			for (int row = 0; row < kGridRows; ++row) {
+		for (int column = 0; column < GRID_COLUMNS; ++column) {
+			for (int row = 0; row < GRID_ROWS; ++row) {
 				NodeType type = record->TypeAt(column, row);
 				if (type < EMPTY || type > DATA_CACHE)
 					Fail("type out of range");
@@ -47,13 +47,13 @@ public:
 	void UnknownType(int line, int column, const std::string &) override
 	{
 		CheckLine(line);
-		if (column < 0 || column >= kGridColumns)
+		if (column < 0 || column >= GRID_COLUMNS)
 			Fail("unknown type reported outside the row");
 	}
 	void ShortRow(int line, int wordCount) override
 	{
 		CheckLine(line);
-		if (wordCount < 0 || wordCount >= kGridColumns)
+		if (wordCount < 0 || wordCount >= GRID_COLUMNS)
 			Fail("short row with a full count");
 	}
 	void MapEndsEarly(int mapLine) override { CheckMapLine(mapLine); }

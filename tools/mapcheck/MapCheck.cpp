@@ -127,19 +127,19 @@ private:
 
 int main(int argc, char **argv)
 {
-	const int kUnreadable = 2;
+	const int UNREADABLE = 2;
 	std::string fileName = argc > 1 ? argv[1] : "DATA";
 	std::ifstream in(fileName);
 	std::error_code error;
 	if (!in || std::filesystem::is_directory(fileName, error)) {
 		fprintf(stderr, "%s: cannot read the map file\n", fileName.c_str());
-		return kUnreadable;
+		return UNREADABLE;
 	}
 	CheckListener listener(fileName);
 	ReadMapFile(in, listener);
 	if (in.bad()) {
 		fprintf(stderr, "%s: reading failed\n", fileName.c_str());
-		return kUnreadable;
+		return UNREADABLE;
 	}
 	if (listener.mapCount == 0) {
 		printf("%s: no maps; the game needs at least one\n", fileName.c_str());

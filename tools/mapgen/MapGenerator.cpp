@@ -54,8 +54,8 @@ namespace {
 	template<typename Test> std::vector<GridPosition> Where(const MapRecord &map, Test test)
 	{
 		std::vector<GridPosition> found;
-		for(int column = 0; column < kGridColumns; ++column)
-			for(int row = 0; row < kGridRows; ++row)
+		for(int column = 0; column < GRID_COLUMNS; ++column)
+			for(int row = 0; row < GRID_ROWS; ++row)
 				if(!(GridPosition{column, row} == map.GetStart()) && test(map.TypeAt(column, row)))
 					found.push_back({column, row});
 		return found;
@@ -67,8 +67,8 @@ namespace {
 	{
 		NetworkShape shape;
 		GridPosition core = map.GetStart();
-		for(int column = 0; column < kGridColumns; ++column)
-			for(int row = 0; row < kGridRows; ++row)
+		for(int column = 0; column < GRID_COLUMNS; ++column)
+			for(int row = 0; row < GRID_ROWS; ++row)
 			{
 				if(map.TypeAt(column, row) != EMPTY)
 					shape.Add({column, row});
@@ -92,7 +92,7 @@ namespace {
 
 	GridPosition AnyPosition(MapRandom &random)
 	{
-		return {random.Below(kGridColumns), random.Below(kGridRows)};
+		return {random.Below(GRID_COLUMNS), random.Below(GRID_ROWS)};
 	}
 
 	NodeType DefenseFor(MapRandom &random, const Recipe &recipe)

@@ -41,8 +41,8 @@ void NetworkShape::Add(GridPosition position)
 std::vector<GridPosition> NetworkShape::Cells() const
 {
 	std::vector<GridPosition> found;
-	for(int column = 0; column < kGridColumns; ++column)
-		for(int row = 0; row < kGridRows; ++row)
+	for(int column = 0; column < GRID_COLUMNS; ++column)
+		for(int row = 0; row < GRID_ROWS; ++row)
 			if(cells[column][row])
 				found.push_back({column, row});
 	return found;
@@ -89,8 +89,8 @@ bool NetworkShape::Ring(GridPosition centre, int radius)
 {
 	const Distances steps = GridStepsFrom(centre);
 	std::vector<GridPosition> ring;
-	for(int column = 0; column < kGridColumns; ++column)
-		for(int row = 0; row < kGridRows; ++row)
+	for(int column = 0; column < GRID_COLUMNS; ++column)
+		for(int row = 0; row < GRID_ROWS; ++row)
 			if(steps[column][row] == radius)
 				ring.push_back({column, row});
 	// A whole hexagonal ring has six positions per step of radius.

@@ -13,7 +13,7 @@ class MapRandom;
 // from a few strokes (blobs, corridors, rings) that join into one piece.
 class NetworkShape {
 public:
-	using Distances = std::array<std::array<int, kGridRows>, kGridColumns>;
+	using Distances = std::array<std::array<int, GRID_ROWS>, GRID_COLUMNS>;
 
 	void Add(GridPosition position);
 	bool Has(GridPosition position) const { return cells[position.column][position.row]; }
@@ -39,7 +39,7 @@ public:
 	GridPosition NearestTo(GridPosition position) const;
 
 private:
-	bool cells[kGridColumns][kGridRows] = {};
+	bool cells[GRID_COLUMNS][GRID_ROWS] = {};
 	int size = 0;
 };
 

@@ -26,7 +26,7 @@ namespace {
 
 	// Promise fades by the step; the steps never exceed every node guarded.
 	struct FadeTable {
-		double fade[kGridColumns * kGridRows * (GUARDED_STEPS + 1)];
+		double fade[GRID_COLUMNS * GRID_ROWS * (GUARDED_STEPS + 1)];
 
 		FadeTable()
 		{
@@ -194,7 +194,7 @@ double HintExplorer::Judge(double promise)
 double HintExplorer::Promise(const ScriptedPlayer &player, GridPosition source) const
 {
 	const LevelView &view = player.View();
-	int steps[kGridColumns][kGridRows];
+	int steps[GRID_COLUMNS][GRID_ROWS];
 	for(auto &column : steps)
 		std::fill(std::begin(column), std::end(column), -1);
 	using Entry = std::pair<int, GridPosition>;

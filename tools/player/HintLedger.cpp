@@ -18,9 +18,9 @@ namespace {
 	}
 }
 
-std::array<std::array<int, kGridRows>, kGridColumns> NetworkDistances(const LevelView &view, GridPosition source)
+std::array<std::array<int, GRID_ROWS>, GRID_COLUMNS> NetworkDistances(const LevelView &view, GridPosition source)
 {
-	std::array<std::array<int, kGridRows>, kGridColumns> distance;
+	std::array<std::array<int, GRID_ROWS>, GRID_COLUMNS> distance;
 	for(auto &column : distance)
 		column.fill(-1);
 	std::vector<GridPosition> queue = {source};
@@ -43,8 +43,8 @@ HintLedger::HintLedger() = default;
 
 void HintLedger::Notice(const LevelView &view)
 {
-	for(int column = 0; column < kGridColumns; ++column)
-		for(int row = 0; row < kGridRows; ++row)
+	for(int column = 0; column < GRID_COLUMNS; ++column)
+		for(int row = 0; row < GRID_ROWS; ++row)
 		{
 			const NodeView &node = view.nodes[column][row];
 			if(noticed[column][row] || !node.present || node.state != REVEALED)
@@ -59,8 +59,8 @@ void HintLedger::Record(const LevelView &view, GridPosition decrypted, int hint)
 	const auto distance = NetworkDistances(view, decrypted);
 	Promise promise;
 	bool promiseKept = hint >= HINT_LIMIT;
-	for(int column = 0; column < kGridColumns; ++column)
-		for(int row = 0; row < kGridRows; ++row)
+	for(int column = 0; column < GRID_COLUMNS; ++column)
+		for(int row = 0; row < GRID_ROWS; ++row)
 		{
 			const int d = distance[column][row];
 			const NodeView &node = view.nodes[column][row];

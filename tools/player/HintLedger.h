@@ -40,14 +40,14 @@ private:
 	long OpenCount(const LevelView &view, const Promise &promise) const;
 	bool Holds(const Promise &promise, GridPosition position) const;
 
-	bool ruledOut[kGridColumns][kGridRows] = {};
-	bool revealedObjective[kGridColumns][kGridRows] = {};
-	bool noticed[kGridColumns][kGridRows] = {};
+	bool ruledOut[GRID_COLUMNS][GRID_ROWS] = {};
+	bool revealedObjective[GRID_COLUMNS][GRID_ROWS] = {};
+	bool noticed[GRID_COLUMNS][GRID_ROWS] = {};
 	std::vector<Promise> promises;
 };
 
 // Steps from source to every node over the nodes of the network, whatever
 // their state, as the distance hint counts them; -1 where there is no way.
-std::array<std::array<int, kGridRows>, kGridColumns> NetworkDistances(const LevelView &view, GridPosition source);
+std::array<std::array<int, GRID_ROWS>, GRID_COLUMNS> NetworkDistances(const LevelView &view, GridPosition source);
 
 #endif

@@ -56,8 +56,8 @@ bool LevelView::operator==(const LevelView &other) const
 LevelView LookAt(const LevelRules &rules, Sight sight, const MoveReport &lastMove)
 {
 	LevelView view;
-	for(int column = 0; column < kGridColumns; ++column)
-		for(int row = 0; row < kGridRows; ++row)
+	for(int column = 0; column < GRID_COLUMNS; ++column)
+		for(int row = 0; row < GRID_ROWS; ++row)
 			view.nodes[column][row] = Show(rules.At({column, row}), sight);
 	for(const MoveEvent &event : lastMove.events)
 		if(event.kind == MoveEventKind::HINT && event.value > 0)

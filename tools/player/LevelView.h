@@ -42,7 +42,7 @@ struct NodeView {
 // not on the screen, but whoever used those items knows what is left of
 // them. A plain copy: nothing in it leads back to the level.
 struct LevelView {
-	std::array<std::array<NodeView, kGridRows>, kGridColumns> nodes;
+	std::array<std::array<NodeView, GRID_ROWS>, GRID_COLUMNS> nodes;
 	Virus virus;
 	ItemInventory items;
 	int secondaryVectorMoves = 0;

@@ -45,8 +45,8 @@ bool MapRoute::CanRiskCache(const ScriptedPlayer &player, const Step &toCore) co
 {
 	if(!toCore.Found())
 		return false;
-	for(int column = 0; column < kGridColumns; ++column)
-		for(int row = 0; row < kGridRows; ++row)
+	for(int column = 0; column < GRID_COLUMNS; ++column)
+		for(int row = 0; row < GRID_ROWS; ++row)
 		{
 			if(player.View().nodes[column][row].type != SYSTEM_CORE)
 				continue;
@@ -88,12 +88,12 @@ MapRoute::Step MapRoute::ToItem(const ScriptedPlayer &player) const
 template<typename Goal> MapRoute::Step MapRoute::BestStep(const ScriptedPlayer &player, Goal isGoal) const
 {
 	const LevelView &view = player.View();
-	int cost[kGridColumns][kGridRows];
+	int cost[GRID_COLUMNS][GRID_ROWS];
 	using Entry = std::pair<int, GridPosition>;
 	auto later = [](const Entry &a, const Entry &b) { return a.first > b.first; };
 	std::priority_queue<Entry, std::vector<Entry>, decltype(later)> open(later);
-	for(int column = 0; column < kGridColumns; ++column)
-		for(int row = 0; row < kGridRows; ++row)
+	for(int column = 0; column < GRID_COLUMNS; ++column)
+		for(int row = 0; row < GRID_ROWS; ++row)
 		{
 			const NodeView &node = view.nodes[column][row];
 			cost[column][row] = NO_WAY;

@@ -2,12 +2,12 @@
 
 namespace {
 	struct NeighbourTable {
-		std::vector<GridPosition> lists[kGridColumns][kGridRows];
+		std::vector<GridPosition> lists[GRID_COLUMNS][GRID_ROWS];
 
 		NeighbourTable()
 		{
-			for(int column = 0; column < kGridColumns; ++column)
-				for(int row = 0; row < kGridRows; ++row)
+			for(int column = 0; column < GRID_COLUMNS; ++column)
+				for(int row = 0; row < GRID_ROWS; ++row)
 					lists[column][row] = GetGridNeighbours(column, row);
 		}
 	};

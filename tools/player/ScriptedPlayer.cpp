@@ -290,8 +290,8 @@ void ScriptedPlayer::See()
 		inState.clear();
 	healers = 0;
 	targets = 0;
-	for(int column = 0; column < kGridColumns; ++column)
-		for(int row = 0; row < kGridRows; ++row)
+	for(int column = 0; column < GRID_COLUMNS; ++column)
+		for(int row = 0; row < GRID_ROWS; ++row)
 		{
 			const NodeView &node = view.nodes[column][row];
 			guarded[column][row] = false;

@@ -107,7 +107,7 @@ private:
 	std::unique_ptr<PlayerPlan> plan;
 	LevelView view;
 	std::vector<GridPosition> positions[REVEALED + 1];
-	bool guarded[kGridColumns][kGridRows] = {};
+	bool guarded[GRID_COLUMNS][GRID_ROWS] = {};
 	int healers = 0;
 	int targets = 0;
 	int moves = 0;
