@@ -31,15 +31,37 @@ namespace {
 		int index;
 	};
 	const KeyIndex KEY_INDICES[] = {
-		{SDLK_UP, 128}, {SDLK_DOWN, 129}, {SDLK_LEFT, 130}, {SDLK_RIGHT, 131},
-		{SDLK_F1, 132}, {SDLK_F2, 133}, {SDLK_F3, 134}, {SDLK_F4, 135},
-		{SDLK_F5, 136}, {SDLK_F6, 137}, {SDLK_F7, 138}, {SDLK_F8, 139},
-		{SDLK_F9, 140}, {SDLK_F10, 141}, {SDLK_F11, 142}, {SDLK_F12, 143},
-		{SDLK_PRINTSCREEN, 144}, {SDLK_SCROLLLOCK, 145}, {SDLK_PAUSE, 146},
-		{SDLK_INSERT, 147}, {SDLK_HOME, 148}, {SDLK_PAGEUP, 149},
-		{SDLK_END, 151}, {SDLK_PAGEDOWN, 152}, {SDLK_CAPSLOCK, 158},
-		{SDLK_NUMLOCKCLEAR, 159}, {SDLK_KP_DIVIDE, 160}, {SDLK_KP_MULTIPLY, 161},
-		{SDLK_KP_MINUS, 162}, {SDLK_KP_PLUS, 163}, {SDLK_KP_ENTER, 164},
+		{SDLK_UP, 128},
+		{SDLK_DOWN, 129},
+		{SDLK_LEFT, 130},
+		{SDLK_RIGHT, 131},
+		{SDLK_F1, 132},
+		{SDLK_F2, 133},
+		{SDLK_F3, 134},
+		{SDLK_F4, 135},
+		{SDLK_F5, 136},
+		{SDLK_F6, 137},
+		{SDLK_F7, 138},
+		{SDLK_F8, 139},
+		{SDLK_F9, 140},
+		{SDLK_F10, 141},
+		{SDLK_F11, 142},
+		{SDLK_F12, 143},
+		{SDLK_PRINTSCREEN, 144},
+		{SDLK_SCROLLLOCK, 145},
+		{SDLK_PAUSE, 146},
+		{SDLK_INSERT, 147},
+		{SDLK_HOME, 148},
+		{SDLK_PAGEUP, 149},
+		{SDLK_END, 151},
+		{SDLK_PAGEDOWN, 152},
+		{SDLK_CAPSLOCK, 158},
+		{SDLK_NUMLOCKCLEAR, 159},
+		{SDLK_KP_DIVIDE, 160},
+		{SDLK_KP_MULTIPLY, 161},
+		{SDLK_KP_MINUS, 162},
+		{SDLK_KP_PLUS, 163},
+		{SDLK_KP_ENTER, 164},
 	};
 
 	int Fail(const char *what)
@@ -50,8 +72,7 @@ namespace {
 }
 
 BaseEngine::BaseEngine()
-{
-}
+{}
 
 BaseEngine::~BaseEngine()
 {
@@ -256,24 +277,19 @@ int BaseEngine::GetTime() const
 }
 
 void BaseEngine::KeyUp(int)
-{
-}
+{}
 
 void BaseEngine::KeyDown(int)
-{
-}
+{}
 
 void BaseEngine::MouseMoved(int, int)
-{
-}
+{}
 
 void BaseEngine::MouseDown(int, int, int)
-{
-}
+{}
 
 void BaseEngine::MouseUp(int, int, int)
-{
-}
+{}
 
 int BaseEngine::InitialiseGame()
 {
@@ -283,8 +299,7 @@ int BaseEngine::InitialiseGame()
 }
 
 void BaseEngine::CleanUp()
-{
-}
+{}
 
 int BaseEngine::InitialiseObjects()
 {
@@ -310,20 +325,16 @@ void BaseEngine::GameAction()
 }
 
 void BaseEngine::AfterUndrawObjects()
-{
-}
+{}
 
 void BaseEngine::AfterDrawStrings()
-{
-}
+{}
 
 void BaseEngine::AfterDrawObjects()
-{
-}
+{}
 
 void BaseEngine::DrawStrings()
-{
-}
+{}
 
 bool BaseEngine::LockFrame()
 {

@@ -84,12 +84,15 @@ public:
 
 	// Software drawing primitives; a null target means the frame surface.
 	void DrawLine(double x1, double y1, double x2, double y2, int colour, SDL_Surface *target = nullptr);
-	void DrawThickLine(double x1, double y1, double x2, double y2, int colour, int thickness, SDL_Surface *target = nullptr);
+	void DrawThickLine(
+		double x1, double y1, double x2, double y2, int colour, int thickness, SDL_Surface *target = nullptr);
 	void DrawRectangleOutline(SDL_Surface *target, int x1, int y1, int x2, int y2, int colour);
 	void FillRectangle(int x1, int y1, int x2, int y2, int colour, SDL_Surface *target = nullptr);
 	void FillOval(int x1, int y1, int x2, int y2, int colour, SDL_Surface *target = nullptr);
-	void FillTriangle(double x1, double y1, double x2, double y2, double x3, double y3, int colour, SDL_Surface *target = nullptr);
-	void FillTriangleSlice(double xa, double xb, double ya1, double yb1, double ya2, double yb2, int colour, SDL_Surface *target = nullptr);
+	void FillTriangle(
+		double x1, double y1, double x2, double y2, double x3, double y3, int colour, SDL_Surface *target = nullptr);
+	void FillTriangleSlice(double xa, double xb, double ya1, double yb1, double ya2, double yb2, int colour,
+		SDL_Surface *target = nullptr);
 	// Narrows what the shapes above may write to a rectangle, until called
 	// with null; text is not affected. Lets a screen repaint one area of a
 	// picture exactly as a whole repaint would leave it.

@@ -63,8 +63,8 @@ namespace {
 
 	Canvas CanvasOf(SDL_Surface *target, int windowHeight, const SDL_Rect *clip)
 	{
-		Canvas canvas = {static_cast<uint32_t *>(target->pixels), target->pitch / 4,
-			0, 0, target->pitch / 4 - 1, std::min(windowHeight, target->h) - 1};
+		Canvas canvas = {static_cast<uint32_t *>(target->pixels), target->pitch / 4, 0, 0, target->pitch / 4 - 1,
+			std::min(windowHeight, target->h) - 1};
 		if(clip)
 		{
 			canvas.left = std::max(canvas.left, clip->x);
@@ -122,8 +122,8 @@ void BaseEngine::DrawLine(double x1, double y1, double x2, double y2, int colour
 	target = TargetOrFrame(target);
 	if(!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
 		return;
-	const int64_t steps = std::llabs(static_cast<int64_t>(Round(x2)) - Round(x1))
-		+ std::llabs(static_cast<int64_t>(Round(y2)) - Round(y1)) + 2;
+	const int64_t steps = std::llabs(static_cast<int64_t>(Round(x2)) - Round(x1)) +
+		std::llabs(static_cast<int64_t>(Round(y2)) - Round(y1)) + 2;
 	const double stepX = (x2 - x1) / steps;
 	const double stepY = (y2 - y1) / steps;
 	// Long lines reaching far off the window only visit their visible steps.
@@ -136,7 +136,8 @@ void BaseEngine::DrawLine(double x1, double y1, double x2, double y2, int colour
 		canvas.Plot(Round(i * stepX + x1), Round(i * stepY + y1), colour);
 }
 
-void BaseEngine::DrawThickLine(double x1, double y1, double x2, double y2, int colour, int thickness, SDL_Surface *target)
+void BaseEngine::DrawThickLine(
+	double x1, double y1, double x2, double y2, int colour, int thickness, SDL_Surface *target)
 {
 	if(thickness < 2)
 	{
@@ -242,7 +243,8 @@ void BaseEngine::FillOval(int x1, int y1, int x2, int y2, int colour, SDL_Surfac
 	}
 }
 
-void BaseEngine::FillTriangle(double x1, double y1, double x2, double y2, double x3, double y3, int colour, SDL_Surface *target)
+void BaseEngine::FillTriangle(
+	double x1, double y1, double x2, double y2, double x3, double y3, int colour, SDL_Surface *target)
 {
 	struct Point {
 		double x;
@@ -273,7 +275,8 @@ void BaseEngine::FillTriangle(double x1, double y1, double x2, double y2, double
 	}
 }
 
-void BaseEngine::FillTriangleSlice(double xa, double xb, double ya1, double yb1, double ya2, double yb2, int colour, SDL_Surface *target)
+void BaseEngine::FillTriangleSlice(
+	double xa, double xb, double ya1, double yb1, double ya2, double yb2, int colour, SDL_Surface *target)
 {
 	target = TargetOrFrame(target);
 	for(double v : {xa, xb, ya1, yb1, ya2, yb2})

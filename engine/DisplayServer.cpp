@@ -90,8 +90,7 @@ bool DisplayServer::HasOnlySoftwareOpenGL(SDL_Window *window)
 #else
 
 void DisplayServer::EndGameWhenLost()
-{
-}
+{}
 
 bool DisplayServer::HasOnlySoftwareOpenGL(SDL_Window *)
 {

@@ -8,10 +8,8 @@ namespace {
 	const uint32_t MISSING_DRAWING_COLOUR = 0xFF00FF;
 }
 
-DisplayableObject::DisplayableObject(BaseEngine *engine)
-	: engine(engine)
-{
-}
+DisplayableObject::DisplayableObject(BaseEngine *engine) : engine(engine)
+{}
 
 void DisplayableObject::Draw()
 {
@@ -33,8 +31,7 @@ void DisplayableObject::RedrawBackground()
 }
 
 void DisplayableObject::Update(int)
-{
-}
+{}
 
 void DisplayableObject::RememberPosition()
 {

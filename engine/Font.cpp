@@ -9,10 +9,8 @@ namespace {
 	const size_t KEPT_TEXT_LIMIT = 128;
 }
 
-Font::Font(const std::string &fileName, int pointSize)
-	: fileName(fileName), pointSize(pointSize)
-{
-}
+Font::Font(const std::string &fileName, int pointSize) : fileName(fileName), pointSize(pointSize)
+{}
 
 void Font::Open()
 {
@@ -54,11 +52,8 @@ SDL_Surface *Font::Rendered(const char *text, int colour, int wrapWidth)
 			return rendering.surface.get();
 	// This font library multiplies glyph coverage by the colour's alpha, so
 	// an alpha of 0 would make every glyph invisible.
-	const SDL_Color textColour = {
-		static_cast<Uint8>((colour >> 16) & 0xFF),
-		static_cast<Uint8>((colour >> 8) & 0xFF),
-		static_cast<Uint8>(colour & 0xFF),
-		0xFF};
+	const SDL_Color textColour = {static_cast<Uint8>((colour >> 16) & 0xFF), static_cast<Uint8>((colour >> 8) & 0xFF),
+		static_cast<Uint8>(colour & 0xFF), 0xFF};
 	SDL_Surface *surface = TTF_RenderText_Blended_Wrapped(handle, text, textColour, wrapWidth);
 	if(!surface)
 		return nullptr;

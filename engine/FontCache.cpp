@@ -8,8 +8,7 @@ namespace {
 	const int CAPACITY_STEP = 10;
 }
 
-FontCache::FontCache()
-	: capacity(INITIAL_CAPACITY)
+FontCache::FontCache() : capacity(INITIAL_CAPACITY)
 {
 	fonts.reserve(capacity);
 }

@@ -28,7 +28,8 @@ FramePresenter::~FramePresenter()
 	Stop();
 }
 
-void FramePresenter::Start(SDL_Window *window, SDL_Renderer *renderer, SDL_Texture *texture, int frameWidth, int frameHeight)
+void FramePresenter::Start(
+	SDL_Window *window, SDL_Renderer *renderer, SDL_Texture *texture, int frameWidth, int frameHeight)
 {
 	this->window = window;
 	this->renderer = renderer;

@@ -52,8 +52,8 @@ bool ImageData::LoadImage(const char *fileName)
 	if(!decoded)
 		return false;
 
-	SDL_Surface *converted = SDL_CreateRGBSurface(0, decoded->w, decoded->h, 32,
-		RED_MASK, GREEN_MASK, BLUE_MASK, ALPHA_MASK);
+	SDL_Surface *converted =
+		SDL_CreateRGBSurface(0, decoded->w, decoded->h, 32, RED_MASK, GREEN_MASK, BLUE_MASK, ALPHA_MASK);
 	if(!converted)
 	{
 		SDL_FreeSurface(decoded);
@@ -87,7 +87,8 @@ void ImageData::RenderImage(SDL_Surface *target, int srcX, int srcY, int dstX, i
 	Copy(target, srcX, srcY, dstX, dstY, width, height, false);
 }
 
-void ImageData::RenderImageWithMask(SDL_Surface *target, int srcX, int srcY, int dstX, int dstY, int width, int height) const
+void ImageData::RenderImageWithMask(
+	SDL_Surface *target, int srcX, int srcY, int dstX, int dstY, int width, int height) const
 {
 	Copy(target, srcX, srcY, dstX, dstY, width, height, true);
 }

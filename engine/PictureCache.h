@@ -20,7 +20,10 @@
 // be decoded gives an empty image, which draws nothing.
 class PictureCache {
 public:
-	enum class Keeping { UNTIL_FORGET, WHILE_HELD };
+	enum class Keeping {
+		UNTIL_FORGET,
+		WHILE_HELD
+	};
 
 	explicit PictureCache(Keeping keeping = Keeping::UNTIL_FORGET) : keeping(keeping) {}
 

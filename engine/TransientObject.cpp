@@ -4,8 +4,7 @@
 
 #include <cstdio>
 
-TransientObject::TransientObject(BaseEngine *engine)
-	: DisplayableObject(engine)
+TransientObject::TransientObject(BaseEngine *engine) : DisplayableObject(engine)
 {
 	engine->AddObject(this);
 }

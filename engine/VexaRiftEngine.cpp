@@ -15,8 +15,7 @@ VexaRiftEngine::VexaRiftEngine()
 
 VexaRiftEngine::VexaRiftEngine(const std::function<std::unique_ptr<GameState>(VexaRiftEngine *)> &makeFirstState)
 	: currentState(makeFirstState(this))
-{
-}
+{}
 
 VexaRiftEngine::~VexaRiftEngine()
 {

@@ -9,9 +9,14 @@ namespace {
 }
 
 AnimatedTextObject::AnimatedTextObject(BaseEngine *engine, const char *text, int x, int y, int targetX, int targetY,
-		Font *font, int durationMs, bool hideWhenDone)
-	: TransientObject(engine), text(std::string(text ? text : "").substr(0, MAX_TEXT_LENGTH)), font(font),
-	targetX(targetX), targetY(targetY), duration(durationMs), hideWhenDone(hideWhenDone)
+	Font *font, int durationMs, bool hideWhenDone)
+	: TransientObject(engine),
+	  text(std::string(text ? text : "").substr(0, MAX_TEXT_LENGTH)),
+	  font(font),
+	  targetX(targetX),
+	  targetY(targetY),
+	  duration(durationMs),
+	  hideWhenDone(hideWhenDone)
 {
 	this->x = previousX = x;
 	this->y = previousY = y;

@@ -14,8 +14,8 @@ class Font;
 // tick. At the end it either hides or stays where its last update left it.
 class AnimatedTextObject : public TransientObject {
 public:
-	AnimatedTextObject(BaseEngine *engine, const char *text, int x, int y, int targetX, int targetY,
-		Font *font, int durationMs, bool hideWhenDone);
+	AnimatedTextObject(BaseEngine *engine, const char *text, int x, int y, int targetX, int targetY, Font *font,
+		int durationMs, bool hideWhenDone);
 
 	void Update(int currentTime) override;
 	void Draw() override;

@@ -12,8 +12,7 @@ namespace {
 	const int STROKE_THICKNESS = 2;
 }
 
-CursorObject::CursorObject(BaseEngine *engine)
-	: DisplayableObject(engine)
+CursorObject::CursorObject(BaseEngine *engine) : DisplayableObject(engine)
 {
 	x = previousX = 0;
 	y = previousY = 0;
@@ -50,9 +49,13 @@ void CursorObject::Draw()
 	SDL_Surface *frame = engine->frameSurface;
 	engine->DrawRectangleOutline(frame, left, top, right, bottom, COLOUR);
 	// Each stroke points from its corner toward the centre.
-	engine->DrawThickLine(left + STROKE_NEAR, top + STROKE_NEAR, left + STROKE_FAR, top + STROKE_FAR, COLOUR, STROKE_THICKNESS, frame);
-	engine->DrawThickLine(right - STROKE_FAR, bottom - STROKE_FAR, right - STROKE_NEAR, bottom - STROKE_NEAR, COLOUR, STROKE_THICKNESS, frame);
-	engine->DrawThickLine(left + STROKE_NEAR, bottom - STROKE_NEAR, left + STROKE_FAR, bottom - STROKE_FAR, COLOUR, STROKE_THICKNESS, frame);
-	engine->DrawThickLine(right - STROKE_FAR, top + STROKE_FAR, right - STROKE_NEAR, top + STROKE_NEAR, COLOUR, STROKE_THICKNESS, frame);
+	engine->DrawThickLine(
+		left + STROKE_NEAR, top + STROKE_NEAR, left + STROKE_FAR, top + STROKE_FAR, COLOUR, STROKE_THICKNESS, frame);
+	engine->DrawThickLine(right - STROKE_FAR, bottom - STROKE_FAR, right - STROKE_NEAR, bottom - STROKE_NEAR, COLOUR,
+		STROKE_THICKNESS, frame);
+	engine->DrawThickLine(left + STROKE_NEAR, bottom - STROKE_NEAR, left + STROKE_FAR, bottom - STROKE_FAR, COLOUR,
+		STROKE_THICKNESS, frame);
+	engine->DrawThickLine(
+		right - STROKE_FAR, top + STROKE_FAR, right - STROKE_NEAR, top + STROKE_NEAR, COLOUR, STROKE_THICKNESS, frame);
 	RememberPosition();
 }

@@ -57,8 +57,7 @@ void RedrawEveryTick(DisplayableObject &object)
 	object.engine->redrawNeeded = 1;
 }
 
-IndicatorObject::IndicatorObject(BaseEngine *engine, int x, int y)
-	: DisplayableObject(engine)
+IndicatorObject::IndicatorObject(BaseEngine *engine, int x, int y) : DisplayableObject(engine)
 {
 	this->x = previousX = x;
 	this->y = previousY = y;
@@ -96,7 +95,8 @@ void IndicatorObject::DrawTexts()
 	char number[NUMBER_BUFFER_SIZE];
 	snprintf(number, sizeof(number), "%d", coherence);
 	engine->DrawText(x + NUMBER_X, y + COHERENCE_NUMBER_Y, number, TEXT_COLOUR, font, engine->frameSurface);
-	engine->DrawText(x + COHERENCE_LABEL_X, y + COHERENCE_LABEL_Y, "Coherence", TEXT_COLOUR, font, engine->frameSurface);
+	engine->DrawText(
+		x + COHERENCE_LABEL_X, y + COHERENCE_LABEL_Y, "Coherence", TEXT_COLOUR, font, engine->frameSurface);
 	snprintf(number, sizeof(number), "%d", strength);
 	engine->DrawText(x + NUMBER_X, y + STRENGTH_NUMBER_Y, number, TEXT_COLOUR, font, engine->frameSurface);
 	engine->DrawText(x + STRENGTH_LABEL_X, y + STRENGTH_LABEL_Y, "Strength", TEXT_COLOUR, font, engine->frameSurface);
@@ -116,6 +116,7 @@ void IndicatorObject::DrawBar(int x0, int y0, bool mirrored, int colour, int val
 		const int left = x0 + offset;
 		const int top = y0 + SEGMENT_PITCH * i;
 		const int segmentColour = i < SEGMENT_COUNT - lit ? EMPTY_SEGMENT_COLOUR : colour;
-		engine->FillRectangle(left, top, left + SEGMENT_WIDTH - 1, top + SEGMENT_HEIGHT - 1, segmentColour, engine->frameSurface);
+		engine->FillRectangle(
+			left, top, left + SEGMENT_WIDTH - 1, top + SEGMENT_HEIGHT - 1, segmentColour, engine->frameSurface);
 	}
 }

@@ -53,8 +53,7 @@ namespace {
 	}
 }
 
-ItemSlots::ItemSlots(BaseEngine *engine, int x, int y)
-	: DisplayableObject(engine)
+ItemSlots::ItemSlots(BaseEngine *engine, int x, int y) : DisplayableObject(engine)
 {
 	this->x = previousX = x;
 	this->y = previousY = y;
@@ -102,7 +101,8 @@ void ItemSlots::Draw()
 {
 	if(!visible)
 		return;
-	engine->DrawText(x + CAPTION_X, y, CAPTION, TEXT_COLOUR, engine->GetFont(CAPTION_FONT, CAPTION_SIZE), engine->frameSurface);
+	engine->DrawText(
+		x + CAPTION_X, y, CAPTION, TEXT_COLOUR, engine->GetFont(CAPTION_FONT, CAPTION_SIZE), engine->frameSurface);
 	for(int i = 0; i < SLOT_COUNT; ++i)
 		DrawSlot(slotX[i], slotY[i], items.ItemAt(i));
 	RememberPosition();
@@ -115,7 +115,8 @@ void ItemSlots::DrawSlot(int sx, int sy, int code)
 	if(look.iconFile)
 	{
 		const std::shared_ptr<const ImageData> icon = engine->pictures.Picture(look.iconFile);
-		icon->RenderImageWithMask(engine->frameSurface, 0, 0, sx + ICON_INSET, sy + ICON_INSET, icon->GetWidth(), icon->GetHeight());
+		icon->RenderImageWithMask(
+			engine->frameSurface, 0, 0, sx + ICON_INSET, sy + ICON_INSET, icon->GetWidth(), icon->GetHeight());
 	}
 	DrawLabel(sx, sy, look.label);
 }
@@ -129,5 +130,6 @@ void ItemSlots::DrawLabel(int sx, int sy, const char *label)
 	int labelHeight = 0;
 	font->Measure(label, labelWidth, labelHeight);
 	// Centred under the slot's middle, starting on its bottom edge.
-	engine->DrawText(sx + SLOT_EXTENT / 2 - labelWidth / 2, sy + SLOT_EXTENT, label, TEXT_COLOUR, font, engine->frameSurface);
+	engine->DrawText(
+		sx + SLOT_EXTENT / 2 - labelWidth / 2, sy + SLOT_EXTENT, label, TEXT_COLOUR, font, engine->frameSurface);
 }

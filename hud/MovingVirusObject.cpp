@@ -10,8 +10,7 @@ namespace {
 	const int WINDOW_BORDER = 10;
 }
 
-MovingVirusObject::MovingVirusObject(BaseEngine *engine)
-	: DisplayableObject(engine)
+MovingVirusObject::MovingVirusObject(BaseEngine *engine) : DisplayableObject(engine)
 {
 	x = previousX = START_POSITION;
 	y = previousY = START_POSITION;
@@ -58,6 +57,7 @@ void MovingVirusObject::Draw()
 		return;
 	const int halfWidth = width / 2;
 	const int halfHeight = height / 2;
-	engine->FillOval(x - halfWidth, y - halfHeight, x + halfWidth - 1, y + halfHeight - 1, COLOUR, engine->frameSurface);
+	engine->FillOval(
+		x - halfWidth, y - halfHeight, x + halfWidth - 1, y + halfHeight - 1, COLOUR, engine->frameSurface);
 	RememberPosition();
 }

@@ -39,8 +39,11 @@ namespace {
 }
 
 NetworkPulseObject::NetworkPulseObject(BaseEngine *engine, NodeObject *startNode,
-		std::vector<NetworkPulseObject *> *pulses, NeighbourFunction neighbourQuery)
-	: TransientObject(engine), headingNode(startNode), neighbourQuery(std::move(neighbourQuery)), pulses(pulses)
+	std::vector<NetworkPulseObject *> *pulses, NeighbourFunction neighbourQuery)
+	: TransientObject(engine),
+	  headingNode(startNode),
+	  neighbourQuery(std::move(neighbourQuery)),
+	  pulses(pulses)
 {
 	x = previousX = CentreX(startNode);
 	y = previousY = CentreY(startNode);
@@ -124,8 +127,8 @@ NodeObject *NetworkPulseObject::PickNextNode()
 			return PickAny(neighbours);
 
 		NodeObject *pick = PickAny(candidates);
-		const bool otherWay = std::any_of(candidates.begin(), candidates.end(),
-			[this](const NodeObject *node) { return node != previousNode; });
+		const bool otherWay = std::any_of(
+			candidates.begin(), candidates.end(), [this](const NodeObject *node) { return node != previousNode; });
 		// Doubling back only at a dead end; otherwise draw again.
 		if(pick != previousNode || !otherWay)
 			return pick;
@@ -143,7 +146,7 @@ void NetworkPulseObject::Draw()
 {
 	if(!visible)
 		return;
-	engine->FillOval(x - width / 2, y - height / 2, x + width / 2 - 1, y + height / 2 - 1, PULSE_COLOUR,
-		engine->frameSurface);
+	engine->FillOval(
+		x - width / 2, y - height / 2, x + width / 2 - 1, y + height / 2 - 1, PULSE_COLOUR, engine->frameSurface);
 	RememberPosition();
 }

@@ -9,7 +9,7 @@ std::vector<GridPosition> GetGridNeighbours(int column, int row)
 {
 	std::vector<GridPosition> neighbours;
 	auto addIfInside = [&](int c, int r) {
-		if (IsInsideGrid(c, r))
+		if(IsInsideGrid(c, r))
 			neighbours.push_back({c, r});
 	};
 	// An even row's diagonal neighbours are up-left and straight up (or

@@ -4,12 +4,13 @@
 
 namespace {
 
-const int LATTICE_COLOUR = 0x1A211C;
-const int DIAGONAL_THICKNESS = 2;
+	const int LATTICE_COLOUR = 0x1A211C;
+	const int DIAGONAL_THICKNESS = 2;
 
 } // namespace
 
-LevelTileManager::LevelTileManager(int tileHeight, int tileWidth) : TileManager(tileHeight, tileWidth) {}
+LevelTileManager::LevelTileManager(int tileHeight, int tileWidth) : TileManager(tileHeight, tileWidth)
+{}
 
 bool LevelTileManager::IsNodeTile(int tileColumn, int tileRow)
 {
@@ -28,7 +29,7 @@ void LevelTileManager::DrawTileAt(BaseEngine *engine, SDL_Surface *target, int, 
 	const int ROW_LINE_THICKNESS = 1;
 	engine->DrawThickLine(screenX, screenY + tileHeight / 2, screenX + tileWidth, screenY + tileHeight / 2,
 		LATTICE_COLOUR, ROW_LINE_THICKNESS, target);
-	if (IsNodeTile(screenX / tileWidth, screenY / tileHeight))
+	if(IsNodeTile(screenX / tileWidth, screenY / tileHeight))
 		DrawNodeTile(engine, target, screenX, screenY);
 	else
 		DrawLinkTile(engine, target, screenX, screenY);
@@ -53,7 +54,7 @@ void LevelTileManager::DrawNodeTile(BaseEngine *engine, SDL_Surface *target, int
 	const int BOX_SPACING = 12;
 	int boxLeft = left + w / 2 - 10;
 	int boxTop = top + h / 2 - 5;
-	for (int x : {boxLeft, boxLeft + BOX_SPACING})
+	for(int x : {boxLeft, boxLeft + BOX_SPACING})
 		engine->DrawRectangleOutline(target, x, boxTop, x + BOX_WIDTH, boxTop + BOX_HEIGHT, BOX_COLOUR);
 }
 
@@ -65,5 +66,6 @@ void LevelTileManager::DrawLinkTile(BaseEngine *engine, SDL_Surface *target, int
 	engine->DrawThickLine(left + w - 5, top, left + w - 1, top + 4, LATTICE_COLOUR, DIAGONAL_THICKNESS, target);
 	engine->DrawThickLine(left, top + h - 5, left + 5, top + h, LATTICE_COLOUR, DIAGONAL_THICKNESS, target);
 	engine->DrawThickLine(left, top + 4, left + 4, top, LATTICE_COLOUR, DIAGONAL_THICKNESS, target);
-	engine->DrawThickLine(left + w - 5, top + h - 1, left + w - 1, top + h - 5, LATTICE_COLOUR, DIAGONAL_THICKNESS, target);
+	engine->DrawThickLine(
+		left + w - 5, top + h - 1, left + w - 1, top + h - 5, LATTICE_COLOUR, DIAGONAL_THICKNESS, target);
 }

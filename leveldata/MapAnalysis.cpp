@@ -4,26 +4,26 @@
 
 namespace {
 
-std::vector<GridPosition> FindSystemCores(const MapRecord &map)
-{
-	std::vector<GridPosition> cores;
-	for (int column = 0; column < GRID_COLUMNS; ++column)
-		for (int row = 0; row < GRID_ROWS; ++row)
-			if (map.TypeAt(column, row) == SYSTEM_CORE)
-				cores.push_back({column, row});
-	return cores;
-}
+	std::vector<GridPosition> FindSystemCores(const MapRecord &map)
+	{
+		std::vector<GridPosition> cores;
+		for(int column = 0; column < GRID_COLUMNS; ++column)
+			for(int row = 0; row < GRID_ROWS; ++row)
+				if(map.TypeAt(column, row) == SYSTEM_CORE)
+					cores.push_back({column, row});
+		return cores;
+	}
 
-bool Contains(const std::vector<GridPosition> &positions, GridPosition position)
-{
-	return std::find(positions.begin(), positions.end(), position) != positions.end();
-}
+	bool Contains(const std::vector<GridPosition> &positions, GridPosition position)
+	{
+		return std::find(positions.begin(), positions.end(), position) != positions.end();
+	}
 
-bool HoldsObjective(const MapRecord &map, const std::vector<GridPosition> &part)
-{
-	return std::any_of(part.begin(), part.end(),
-		[&](GridPosition p) { return IsObjective(map.TypeAt(p.column, p.row)); });
-}
+	bool HoldsObjective(const MapRecord &map, const std::vector<GridPosition> &part)
+	{
+		return std::any_of(
+			part.begin(), part.end(), [&](GridPosition p) { return IsObjective(map.TypeAt(p.column, p.row)); });
+	}
 
 } // namespace
 
@@ -31,15 +31,19 @@ std::vector<std::vector<GridPosition>> FindNetworkParts(const MapRecord &map)
 {
 	bool seen[GRID_COLUMNS][GRID_ROWS] = {};
 	std::vector<std::vector<GridPosition>> parts;
-	for (int column = 0; column < GRID_COLUMNS; ++column) {
-		for (int row = 0; row < GRID_ROWS; ++row) {
-			if (seen[column][row] || map.TypeAt(column, row) == EMPTY)
+	for(int column = 0; column < GRID_COLUMNS; ++column)
+	{
+		for(int row = 0; row < GRID_ROWS; ++row)
+		{
+			if(seen[column][row] || map.TypeAt(column, row) == EMPTY)
 				continue;
 			std::vector<GridPosition> part{{column, row}};
 			seen[column][row] = true;
-			for (size_t next = 0; next < part.size(); ++next) {
-				for (GridPosition n : GetGridNeighbours(part[next].column, part[next].row)) {
-					if (seen[n.column][n.row] || map.TypeAt(n.column, n.row) == EMPTY)
+			for(size_t next = 0; next < part.size(); ++next)
+			{
+				for(GridPosition n : GetGridNeighbours(part[next].column, part[next].row))
+				{
+					if(seen[n.column][n.row] || map.TypeAt(n.column, n.row) == EMPTY)
 						continue;
 					seen[n.column][n.row] = true;
 					part.push_back(n);
@@ -58,24 +62,25 @@ std::vector<MapFinding> FindMapFaults(const MapRecord &map)
 {
 	std::vector<MapFinding> findings;
 	std::vector<GridPosition> cores = FindSystemCores(map);
-	if (cores.empty())
+	if(cores.empty())
 		findings.push_back({NO_SYSTEM_CORE, {}});
-	if (cores.size() > 1)
+	if(cores.size() > 1)
 		findings.push_back({SEVERAL_SYSTEM_CORES, cores});
 
 	GridPosition start = map.GetStart();
 	bool startOnEmpty = map.TypeAt(start.column, start.row) == EMPTY;
-	if (startOnEmpty)
+	if(startOnEmpty)
 		findings.push_back({START_ON_EMPTY, {start}});
 
-	for (const std::vector<GridPosition> &part : FindNetworkParts(map)) {
-		if (!HoldsObjective(map, part))
+	for(const std::vector<GridPosition> &part : FindNetworkParts(map))
+	{
+		if(!HoldsObjective(map, part))
 			findings.push_back({PART_WITHOUT_OBJECTIVE, part});
 		// Several cores are a fault of their own; here one within reach is
 		// enough, as the game is won by hacking any of them.
 		bool holdsStart = Contains(part, start);
-		if (holdsStart && !cores.empty() && std::none_of(cores.begin(), cores.end(),
-				[&](GridPosition core) { return Contains(part, core); }))
+		if(holdsStart && !cores.empty() &&
+			std::none_of(cores.begin(), cores.end(), [&](GridPosition core) { return Contains(part, core); }))
 			findings.push_back({CORE_UNREACHABLE, cores});
 	}
 	return findings;

@@ -9,89 +9,90 @@
 
 namespace {
 
-const std::pair<const char *, NodeType> KEYWORDS[] = {
-	{"EMPTY", EMPTY},
-	{"HACKED", HACKED},
-	{"FIREWALL", FIREWALL},
-	{"ANTIVIRUS", ANTIVIRUS},
-	{"RESTORATION_NODE", RESTORATION_NODE},
-	{"VIRUS_SUPPRESSOR", VIRUS_SUPPRESSOR},
-	{"SYSTEM_CORE", SYSTEM_CORE},
-	{"ITEM_SELF_REPAIR", ITEM_SELF_REPAIR},
-	{"ITEM_KERNEL_ROT", ITEM_KERNEL_ROT},
-	{"ITEM_POLYMORPHIC_SHIELD", ITEM_POLYMORPHIC_SHIELD},
-	{"ITEM_SECONDARY_VECTOR", ITEM_SECONDARY_VECTOR},
-	{"DATA_CACHE", DATA_CACHE},
-};
+	const std::pair<const char *, NodeType> KEYWORDS[] = {
+		{"EMPTY", EMPTY},
+		{"HACKED", HACKED},
+		{"FIREWALL", FIREWALL},
+		{"ANTIVIRUS", ANTIVIRUS},
+		{"RESTORATION_NODE", RESTORATION_NODE},
+		{"VIRUS_SUPPRESSOR", VIRUS_SUPPRESSOR},
+		{"SYSTEM_CORE", SYSTEM_CORE},
+		{"ITEM_SELF_REPAIR", ITEM_SELF_REPAIR},
+		{"ITEM_KERNEL_ROT", ITEM_KERNEL_ROT},
+		{"ITEM_POLYMORPHIC_SHIELD", ITEM_POLYMORPHIC_SHIELD},
+		{"ITEM_SECONDARY_VECTOR", ITEM_SECONDARY_VECTOR},
+		{"DATA_CACHE", DATA_CACHE},
+	};
 
-const char UNKNOWN_TYPE_FORMAT[] = "Unknown type: %s\n";
-const char LAST_RUN_FILE[] = "LastRun";
+	const char UNKNOWN_TYPE_FORMAT[] = "Unknown type: %s\n";
+	const char LAST_RUN_FILE[] = "LastRun";
 
-void PrintUnknownType(const std::string &word)
-{
-	fprintf(stderr, UNKNOWN_TYPE_FORMAT, word.c_str());
-}
-
-// Prints what the game shows on its console and keeps the records.
-class ConsoleListener : public MapFileListener {
-public:
-	void MapRead(int, std::unique_ptr<MapRecord> record) override { maps.push_back(std::move(record)); }
-
-	void UnknownLine(int, const std::string &text) override { printf("Unknown line: %s\n", text.c_str()); }
-
-	void UnknownType(int, int, const std::string &word) override { PrintUnknownType(word); }
-
-	// A short row reads its missing positions as EMPTY without a console
-	// line of its own; the map checker is where an author hears of it.
-	void ShortRow(int, int) override {}
-
-	void MapEndsEarly(int mapLine) override { fprintf(stderr, "Map at line %d ends early; skipped\n", mapLine); }
-
-	void StartOutsideGrid(int mapLine, GridPosition) override
+	void PrintUnknownType(const std::string &word)
 	{
-		fprintf(stderr, "Map at line %d starts outside the grid; skipped\n", mapLine);
+		fprintf(stderr, UNKNOWN_TYPE_FORMAT, word.c_str());
 	}
 
-	std::vector<std::unique_ptr<MapRecord>> maps;
-};
+	// Prints what the game shows on its console and keeps the records.
+	class ConsoleListener : public MapFileListener {
+	public:
+		void MapRead(int, std::unique_ptr<MapRecord> record) override { maps.push_back(std::move(record)); }
 
-// std::getline, but a carriage return before the line feed belongs to the
-// line end. A carriage return on an unterminated last line is kept: it is
-// not part of a line end there.
-bool ReadLine(std::istream &in, std::string &line)
-{
-	if (!std::getline(in, line))
-		return false;
-	if (!in.eof() && !line.empty() && line.back() == '\r')
-		line.pop_back();
-	return true;
-}
+		void UnknownLine(int, const std::string &text) override { printf("Unknown line: %s\n", text.c_str()); }
 
-// What atoi reads, without its undefined behaviour on overflow: such a value
-// lies far outside the grid anyway.
-int ParseInteger(const std::string &line)
-{
-	long value = std::strtol(line.c_str(), nullptr, 10);
-	if (value > INT_MAX)
-		return INT_MAX;
-	if (value < INT_MIN)
-		return INT_MIN;
-	return static_cast<int>(value);
-}
+		void UnknownType(int, int, const std::string &word) override { PrintUnknownType(word); }
 
-void ParseRow(const std::string &line, int lineNumber, int row, MapRecord &record, MapFileListener &listener)
-{
-	std::vector<std::string> words = SplitString(line, ' ');
-	int columns = words.size() < GRID_COLUMNS ? static_cast<int>(words.size()) : GRID_COLUMNS;
-	for (int column = 0; column < columns; ++column) {
-		NodeType type = EMPTY;
-		if (!FindNodeType(words[column], type))
-			listener.UnknownType(lineNumber, column, words[column]);
-		record.types[column][row] = type;
+		// A short row reads its missing positions as EMPTY without a console
+		// line of its own; the map checker is where an author hears of it.
+		void ShortRow(int, int) override {}
+
+		void MapEndsEarly(int mapLine) override { fprintf(stderr, "Map at line %d ends early; skipped\n", mapLine); }
+
+		void StartOutsideGrid(int mapLine, GridPosition) override
+		{
+			fprintf(stderr, "Map at line %d starts outside the grid; skipped\n", mapLine);
+		}
+
+		std::vector<std::unique_ptr<MapRecord>> maps;
+	};
+
+	// std::getline, but a carriage return before the line feed belongs to the
+	// line end. A carriage return on an unterminated last line is kept: it is
+	// not part of a line end there.
+	bool ReadLine(std::istream &in, std::string &line)
+	{
+		if(!std::getline(in, line))
+			return false;
+		if(!in.eof() && !line.empty() && line.back() == '\r')
+			line.pop_back();
+		return true;
 	}
-	if (columns < GRID_COLUMNS)
-		listener.ShortRow(lineNumber, columns);
-}
+
+	// What atoi reads, without its undefined behaviour on overflow: such a value
+	// lies far outside the grid anyway.
+	int ParseInteger(const std::string &line)
+	{
+		long value = std::strtol(line.c_str(), nullptr, 10);
+		if(value > INT_MAX)
+			return INT_MAX;
+		if(value < INT_MIN)
+			return INT_MIN;
+		return static_cast<int>(value);
+	}
+
+	void ParseRow(const std::string &line, int lineNumber, int row, MapRecord &record, MapFileListener &listener)
+	{
+		std::vector<std::string> words = SplitString(line, ' ');
+		int columns = words.size() < GRID_COLUMNS ? static_cast<int>(words.size()) : GRID_COLUMNS;
+		for(int column = 0; column < columns; ++column)
+		{
+			NodeType type = EMPTY;
+			if(!FindNodeType(words[column], type))
+				listener.UnknownType(lineNumber, column, words[column]);
+			record.types[column][row] = type;
+		}
+		if(columns < GRID_COLUMNS)
+			listener.ShortRow(lineNumber, columns);
+	}
 
 } // namespace
 
@@ -99,23 +100,27 @@ std::vector<std::string> SplitString(const std::string &line, char delimiter)
 {
 	std::vector<std::string> words;
 	std::string word;
-	for (char ch : line) {
-		if (ch != delimiter) {
+	for(char ch : line)
+	{
+		if(ch != delimiter)
+		{
 			word += ch;
 			continue;
 		}
 		words.push_back(word);
 		word.clear();
 	}
-	if (!word.empty())
+	if(!word.empty())
 		words.push_back(word);
 	return words;
 }
 
 bool FindNodeType(const std::string &word, NodeType &type)
 {
-	for (const auto &keyword : KEYWORDS) {
-		if (word == keyword.first) {
+	for(const auto &keyword : KEYWORDS)
+	{
+		if(word == keyword.first)
+		{
 			type = keyword.second;
 			return true;
 		}
@@ -125,8 +130,8 @@ bool FindNodeType(const std::string &word, NodeType &type)
 
 const char *NodeTypeKeyword(NodeType type)
 {
-	for (const auto &keyword : KEYWORDS)
-		if (keyword.second == type)
+	for(const auto &keyword : KEYWORDS)
+		if(keyword.second == type)
 			return keyword.first;
 	return KEYWORDS[0].first;
 }
@@ -134,8 +139,9 @@ const char *NodeTypeKeyword(NodeType type)
 std::string FormatMapRecord(const MapRecord &record)
 {
 	std::string text = "MAP\n";
-	for (int row = 0; row < GRID_ROWS; ++row) {
-		for (int column = 0; column < GRID_COLUMNS; ++column)
+	for(int row = 0; row < GRID_ROWS; ++row)
+	{
+		for(int column = 0; column < GRID_COLUMNS; ++column)
 			text += std::string(column ? " " : "") + NodeTypeKeyword(record.TypeAt(column, row));
 		text += "\n";
 	}
@@ -145,7 +151,7 @@ std::string FormatMapRecord(const MapRecord &record)
 NodeType ParseNodeType(const std::string &word)
 {
 	NodeType type = EMPTY;
-	if (!FindNodeType(word, type))
+	if(!FindNodeType(word, type))
 		PrintUnknownType(word);
 	return type;
 }
@@ -155,21 +161,26 @@ std::unique_ptr<MapRecord> ParseMapRecord(std::istream &in, int mapLine, MapFile
 	auto record = std::make_unique<MapRecord>();
 	int lineNumber = mapLine;
 	std::string line;
-	for (int row = 0; row < GRID_ROWS; ++row) {
-		if (!ReadLine(in, line)) {
+	for(int row = 0; row < GRID_ROWS; ++row)
+	{
+		if(!ReadLine(in, line))
+		{
 			listener.MapEndsEarly(mapLine);
 			return nullptr;
 		}
 		ParseRow(line, ++lineNumber, row, *record, listener);
 	}
-	for (int *coordinate : {&record->startColumn, &record->startRow}) {
-		if (!ReadLine(in, line)) {
+	for(int *coordinate : {&record->startColumn, &record->startRow})
+	{
+		if(!ReadLine(in, line))
+		{
 			listener.MapEndsEarly(mapLine);
 			return nullptr;
 		}
 		*coordinate = ParseInteger(line);
 	}
-	if (!IsInsideGrid(record->startColumn, record->startRow)) {
+	if(!IsInsideGrid(record->startColumn, record->startRow))
+	{
 		listener.StartOutsideGrid(mapLine, record->GetStart());
 		return nullptr;
 	}
@@ -188,16 +199,18 @@ void ReadMapFile(std::istream &in, MapFileListener &listener)
 	const int RECORD_LINES = GRID_ROWS + 2;
 	int lineNumber = 0;
 	std::string line;
-	while (ReadLine(in, line)) {
+	while(ReadLine(in, line))
+	{
 		++lineNumber;
-		if (line.empty())
+		if(line.empty())
 			continue;
-		if (line != "MAP") {
+		if(line != "MAP")
+		{
 			listener.UnknownLine(lineNumber, line);
 			continue;
 		}
 		std::unique_ptr<MapRecord> record = ParseMapRecord(in, lineNumber, listener);
-		if (record)
+		if(record)
 			listener.MapRead(lineNumber, std::move(record));
 		lineNumber += RECORD_LINES;
 	}
@@ -208,12 +221,13 @@ std::vector<std::unique_ptr<MapRecord>> LoadMaps()
 	const char DATA_FILE[] = "DATA";
 	ConsoleListener listener;
 	std::ifstream data(DATA_FILE);
-	if (data)
+	if(data)
 		ReadMapFile(data, listener);
 	printf("Loaded %lu maps\n", static_cast<unsigned long>(listener.maps.size()));
 
 	std::ifstream lastRun(LAST_RUN_FILE);
-	if (lastRun) {
+	if(lastRun)
+	{
 		std::string stamp;
 		std::getline(lastRun, stamp);
 		printf("Last run: %s\n", stamp.c_str());
@@ -226,10 +240,10 @@ void SaveLastRun()
 {
 	time_t now = time(nullptr);
 	const char *stamp = ctime(&now);
-	if (!stamp)
+	if(!stamp)
 		return;
 	FILE *file = fopen(LAST_RUN_FILE, "w");
-	if (!file)
+	if(!file)
 		return;
 	fputs(stamp, file);
 	fputs("\n", file);

@@ -1,6 +1,7 @@
 #include "leveldata/TileManager.h"
 
-TileManager::TileManager(int tileHeight, int tileWidth) : tileHeight(tileHeight), tileWidth(tileWidth) {}
+TileManager::TileManager(int tileHeight, int tileWidth) : tileHeight(tileHeight), tileWidth(tileWidth)
+{}
 
 void TileManager::SetMapSize(int width, int height)
 {
@@ -15,11 +16,11 @@ void TileManager::SetOrigin(int x, int y)
 	originY = y;
 }
 
-void TileManager::DrawTileRectangle(BaseEngine *engine, SDL_Surface *target, int mapX0, int mapY0, int mapX1,
-	int mapY1, int screenX0, int screenY0)
+void TileManager::DrawTileRectangle(
+	BaseEngine *engine, SDL_Surface *target, int mapX0, int mapY0, int mapX1, int mapY1, int screenX0, int screenY0)
 {
-	for (int f = 0; mapX0 + f <= mapX1; ++f)
-		for (int g = 0; mapY0 + g <= mapY1; ++g)
+	for(int f = 0; mapX0 + f <= mapX1; ++f)
+		for(int g = 0; mapY0 + g <= mapY1; ++g)
 			DrawTileAt(engine, target, mapX0 + f, mapY0 + g, screenX0 + f * tileWidth, screenY0 + g * tileHeight);
 }
 

@@ -53,10 +53,8 @@ namespace {
 	}
 }
 
-LevelBackground::LevelBackground(VexaRiftEngine *engine, LevelTileManager &tiles)
-	: engine(engine), tiles(tiles)
-{
-}
+LevelBackground::LevelBackground(VexaRiftEngine *engine, LevelTileManager &tiles) : engine(engine), tiles(tiles)
+{}
 
 LevelBackground::~LevelBackground() = default;
 
@@ -128,8 +126,8 @@ void LevelBackground::PaintUnchanging(SDL_Surface *target)
 	Font *logoFont = engine->GetFont(LOGO_FONT, LOGO_SIZE);
 	engine->DrawText(LOGO_FIRST_X, LOGO_FIRST_Y, "VEXA", LOGO_COLOUR, logoFont, target);
 	engine->DrawText(LOGO_SECOND_X, LOGO_SECOND_Y, "RIFT", LOGO_COLOUR, logoFont, target);
-	tiles.DrawTileRectangle(engine, target, 0, 0, tiles.GetMapWidth() - 1, tiles.GetMapHeight() - 1,
-		tiles.GetOriginX(), tiles.GetOriginY());
+	tiles.DrawTileRectangle(engine, target, 0, 0, tiles.GetMapWidth() - 1, tiles.GetMapHeight() - 1, tiles.GetOriginX(),
+		tiles.GetOriginY());
 
 	const int bandTop = tiles.GetMapHeight() * tiles.GetTileHeight();
 	engine->FillRectangle(0, bandTop, engine->width, engine->height, BAND_COLOUR, target);

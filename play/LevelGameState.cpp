@@ -31,8 +31,12 @@ namespace {
 	};
 	// Sideways by two tile columns, diagonally by one: the six neighbours.
 	const KeypadStep KEYPAD_STEPS[] = {
-		{SDLK_KP_1, -50, 50}, {SDLK_KP_3, 50, 50}, {SDLK_KP_4, -100, 0},
-		{SDLK_KP_6, 100, 0}, {SDLK_KP_7, -50, -50}, {SDLK_KP_9, 50, -50},
+		{SDLK_KP_1, -50, 50},
+		{SDLK_KP_3, 50, 50},
+		{SDLK_KP_4, -100, 0},
+		{SDLK_KP_6, 100, 0},
+		{SDLK_KP_7, -50, -50},
+		{SDLK_KP_9, 50, -50},
 	};
 
 	const char *const BOLD_FONT = "riftsans_bold.otf";
@@ -50,7 +54,9 @@ namespace {
 }
 
 LevelGameState::LevelGameState(VexaRiftEngine *engine, int width)
-	: GameState(engine), tileManager(width / TILES_ACROSS, width / TILES_ACROSS), background(engine, tileManager)
+	: GameState(engine),
+	  tileManager(width / TILES_ACROSS, width / TILES_ACROSS),
+	  background(engine, tileManager)
 {
 	tileManager.SetMapSize(TILES_ACROSS, GRID_ROWS);
 	tileManager.SetOrigin(0, 0);
@@ -347,7 +353,8 @@ void LevelGameState::DrawStrings()
 		NodeDescription description;
 		DescribeNode(hoverType, hoverState, description);
 		int y = PANEL_TOP;
-		y += engine->DrawTextRightAligned(description.title, titleFont, TITLE_COLOUR, y, PANEL_MARGIN) + PANEL_TITLE_GAP;
+		y +=
+			engine->DrawTextRightAligned(description.title, titleFont, TITLE_COLOUR, y, PANEL_MARGIN) + PANEL_TITLE_GAP;
 		y += engine->DrawTextRightAligned(description.line1, bodyFont, BODY_COLOUR, y, PANEL_MARGIN);
 		y += engine->DrawTextRightAligned(description.line2, bodyFont, BODY_COLOUR, y, PANEL_MARGIN);
 		engine->DrawTextRightAligned(description.line3, bodyFont, BODY_COLOUR, y, PANEL_MARGIN);

@@ -15,65 +15,35 @@ namespace {
 
 	const DescriptionText NO_DESCRIPTION = {"", "", "", ""};
 
-	const DescriptionText ENCRYPTED_DESCRIPTION = {
-		"Encrypted Node",
-		"Reveal encrypted nodes until you reach the System",
-		"Core. Left click to decrypt the node and reveal",
+	const DescriptionText ENCRYPTED_DESCRIPTION = {"Encrypted Node",
+		"Reveal encrypted nodes until you reach the System", "Core. Left click to decrypt the node and reveal",
 		"the contents."};
 
 	const DescriptionText BLOCKED_DESCRIPTION = {
-		"Blocked Node",
-		"This node is blocked by an adjacent",
-		"Defense Subsystem.",
-		""};
+		"Blocked Node", "This node is blocked by an adjacent", "Defense Subsystem.", ""};
 
 	// Indexed by node type; an empty position has nothing to tell.
-	const DescriptionText REVEALED_DESCRIPTIONS[] = {
-		{"", "", "", ""},
-		{"Empty Node",
-			"This node has been revealed and is empty.",
-			"It currently serves as a connector, letting you",
+	const DescriptionText REVEALED_DESCRIPTIONS[] = {{"", "", "", ""},
+		{"Empty Node", "This node has been revealed and is empty.", "It currently serves as a connector, letting you",
 			"reveal all adjacent enrypted nodes."},
-		{"Defense Subsystem: Firewall",
-			"The Firewall is a standard piece of system defense",
-			"known for its high coherence. You can attack the",
-			"Firewall by left clicking it."},
-		{"Defense Subsystem: Anti-virus",
-			"The Anti-virus is a standard piece of system defense",
-			"known for its high strength. You can attack the",
-			"Anti-virus by left clicking it."},
-		{"Defense Subsystem: Restoration Node",
-			"While the Restoration Node is active, it will restore",
+		{"Defense Subsystem: Firewall", "The Firewall is a standard piece of system defense",
+			"known for its high coherence. You can attack the", "Firewall by left clicking it."},
+		{"Defense Subsystem: Anti-virus", "The Anti-virus is a standard piece of system defense",
+			"known for its high strength. You can attack the", "Anti-virus by left clicking it."},
+		{"Defense Subsystem: Restoration Node", "While the Restoration Node is active, it will restore",
 			"coherency to other uncovered Defense Subsystems. You",
 			"can attack the Restoration Node by left clicking it."},
-		{"Defense Subsystem: Virus Suppressor",
-			"While the Virus Suppressor is active, your virus",
-			"strength is reduced. You can attack the Virus",
-			"Suppressor by left clicking it."},
-		{"System Core",
-			"Destroying the System Core successfully completes",
-			"your hacking attempt. You can attack the System Core",
-			"by left clicking it."},
-		{"Item: Self Repair",
-			"Increases the Virus coherence by 10 per move",
-			"for 3 moves.",
-			""},
-		{"Item: Kernel Rot",
-			"Halves the coherence of a Defense Subsystem or the",
-			"System Core.",
-			""},
-		{"Item: Polymorphic Shield",
-			"Protects the Virus from 2 attacks.",
-			"",
-			""},
-		{"Item: Secondary Vector",
-			"Reduces the coherence of a Defense Subsystem or the",
-			"System Core by 20 per move for 3 moves.",
-			""},
-		{"Data Cache",
-			"Data Caches are archives which can contain Defense",
-			"or Utility subsystems. Reveal the contents of the",
-			"Data Cache by left clicking it."}};
+		{"Defense Subsystem: Virus Suppressor", "While the Virus Suppressor is active, your virus",
+			"strength is reduced. You can attack the Virus", "Suppressor by left clicking it."},
+		{"System Core", "Destroying the System Core successfully completes",
+			"your hacking attempt. You can attack the System Core", "by left clicking it."},
+		{"Item: Self Repair", "Increases the Virus coherence by 10 per move", "for 3 moves.", ""},
+		{"Item: Kernel Rot", "Halves the coherence of a Defense Subsystem or the", "System Core.", ""},
+		{"Item: Polymorphic Shield", "Protects the Virus from 2 attacks.", "", ""},
+		{"Item: Secondary Vector", "Reduces the coherence of a Defense Subsystem or the",
+			"System Core by 20 per move for 3 moves.", ""},
+		{"Data Cache", "Data Caches are archives which can contain Defense",
+			"or Utility subsystems. Reveal the contents of the", "Data Cache by left clicking it."}};
 
 	const int REVEALED_DESCRIPTION_COUNT = sizeof(REVEALED_DESCRIPTIONS) / sizeof(REVEALED_DESCRIPTIONS[0]);
 

@@ -31,18 +31,12 @@ namespace {
 	const NodeLook BLOCKED_LOOK = {"BlockedNode.png", nullptr, 0};
 
 	// Indexed by type from HACKED on; a revealed EMPTY node has no look.
-	const NodeLook REVEALED_LOOKS[] = {
-		{"HackedNode.png", nullptr, SMALL_DISC},
-		{"Firewall.png", nullptr, LARGE_DISC},
-		{"Antivirus.png", nullptr, LARGE_DISC},
-		{"RestorationNode.png", nullptr, LARGE_DISC},
-		{"VirusSuppressor.png", nullptr, LARGE_DISC},
-		{"SystemCore.png", nullptr, LARGE_DISC},
-		{"HackedNode.png", "ItemSelfRepair.png", SMALL_DISC},
-		{"HackedNode.png", "ItemKernelRot.png", SMALL_DISC},
+	const NodeLook REVEALED_LOOKS[] = {{"HackedNode.png", nullptr, SMALL_DISC}, {"Firewall.png", nullptr, LARGE_DISC},
+		{"Antivirus.png", nullptr, LARGE_DISC}, {"RestorationNode.png", nullptr, LARGE_DISC},
+		{"VirusSuppressor.png", nullptr, LARGE_DISC}, {"SystemCore.png", nullptr, LARGE_DISC},
+		{"HackedNode.png", "ItemSelfRepair.png", SMALL_DISC}, {"HackedNode.png", "ItemKernelRot.png", SMALL_DISC},
 		{"HackedNode.png", "ItemPolymorphicShield.png", SMALL_DISC},
-		{"HackedNode.png", "ItemSecondaryVector.png", SMALL_DISC},
-		{"HackedNode.png", "DataCache.png", SMALL_DISC}};
+		{"HackedNode.png", "ItemSecondaryVector.png", SMALL_DISC}, {"HackedNode.png", "DataCache.png", SMALL_DISC}};
 
 	const int REVEALED_LOOK_COUNT = sizeof(REVEALED_LOOKS) / sizeof(REVEALED_LOOKS[0]);
 
@@ -98,7 +92,9 @@ namespace {
 }
 
 NodeObject::NodeObject(BaseEngine *engine, int centreX, int centreY, int column, int row)
-	: DisplayableObject(engine), column(column), row(row)
+	: DisplayableObject(engine),
+	  column(column),
+	  row(row)
 {
 	x = previousX = centreX;
 	y = previousY = centreY;
@@ -185,9 +181,9 @@ bool NodeObject::TakeDamage(int amount)
 
 	// A new number replaces the last one at once, even mid-flight.
 	DeleteFloatingText();
-	floatingText = new AnimatedTextObject(engine, text,
-		textX, y + drift + DAMAGE_TEXT_OFFSET_Y, textX, y - drift + DAMAGE_TEXT_OFFSET_Y,
-		engine->GetFont(NUMBER_FONT, NUMBER_POINT_SIZE), FLOATING_TEXT_DURATION, true);
+	floatingText = new AnimatedTextObject(engine, text, textX, y + drift + DAMAGE_TEXT_OFFSET_Y, textX,
+		y - drift + DAMAGE_TEXT_OFFSET_Y, engine->GetFont(NUMBER_FONT, NUMBER_POINT_SIZE), FLOATING_TEXT_DURATION,
+		true);
 	return coherence <= 0;
 }
 
@@ -200,8 +196,7 @@ void NodeObject::ShowDistanceHint(int distance)
 	snprintf(text, sizeof(text), "%d", std::min(distance, LevelRules::HINT_LIMIT));
 	const int textX = x + HINT_OFFSET_X;
 	// The earlier text, if any, is left to the object list.
-	floatingText = new AnimatedTextObject(engine, text,
-		textX, y + HINT_START_OFFSET_Y, textX, y + HINT_END_OFFSET_Y,
+	floatingText = new AnimatedTextObject(engine, text, textX, y + HINT_START_OFFSET_Y, textX, y + HINT_END_OFFSET_Y,
 		engine->GetFont(HINT_FONT, HINT_POINT_SIZE), FLOATING_TEXT_DURATION, true);
 }
 

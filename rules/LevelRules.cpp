@@ -13,16 +13,19 @@ namespace {
 	};
 	const int CACHE_DRAW = 100;
 	const CacheContent CACHE_CONTENTS[] = {
-		{15, ITEM_KERNEL_ROT}, {30, ITEM_SECONDARY_VECTOR}, {45, ITEM_SELF_REPAIR},
-		{60, ITEM_POLYMORPHIC_SHIELD}, {70, FIREWALL}, {80, ANTIVIRUS},
-		{90, VIRUS_SUPPRESSOR}, {100, RESTORATION_NODE},
+		{15, ITEM_KERNEL_ROT},
+		{30, ITEM_SECONDARY_VECTOR},
+		{45, ITEM_SELF_REPAIR},
+		{60, ITEM_POLYMORPHIC_SHIELD},
+		{70, FIREWALL},
+		{80, ANTIVIRUS},
+		{90, VIRUS_SUPPRESSOR},
+		{100, RESTORATION_NODE},
 	};
 }
 
-LevelRules::LevelRules(RandomSource &random)
-	: random(random)
-{
-}
+LevelRules::LevelRules(RandomSource &random) : random(random)
+{}
 
 void LevelRules::Start(const MapRecord &map)
 {

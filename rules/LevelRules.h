@@ -10,7 +10,11 @@
 class MapRecord;
 class RandomSource;
 
-enum class LevelOutcome { PLAYING, WON, LOST };
+enum class LevelOutcome {
+	PLAYING,
+	WON,
+	LOST
+};
 
 // Every rule of a level, as plain changes to its state: the grid of nodes,
 // the virus, the item slots and the items left running. Nothing here draws,

@@ -16,7 +16,11 @@ struct Virus {
 	static constexpr int SELF_REPAIR_MOVES = 3;
 	static constexpr int SHIELD_CHARGES = 2;
 
-	enum class Blow { TARGET_FELL, SHIELDED, COUNTERED };
+	enum class Blow {
+		TARGET_FELL,
+		SHIELDED,
+		COUNTERED
+	};
 
 	int coherence = STARTING_COHERENCE;
 	int strength = STARTING_STRENGTH;

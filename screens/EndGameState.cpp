@@ -30,9 +30,10 @@ namespace {
 }
 
 EndGameState::EndGameState(VexaRiftEngine *engine, bool won)
-	: GameState(engine), won(won), picture(engine->screenPictures.Picture(LayoutFor(won).picture))
-{
-}
+	: GameState(engine),
+	  won(won),
+	  picture(engine->screenPictures.Picture(LayoutFor(won).picture))
+{}
 
 void EndGameState::SetupBackground()
 {
@@ -45,12 +46,10 @@ int EndGameState::InitialiseObjects()
 }
 
 void EndGameState::MouseDown(int, int, int)
-{
-}
+{}
 
 void EndGameState::MouseMoved(int, int)
-{
-}
+{}
 
 void EndGameState::KeyDown(int keyCode)
 {
@@ -65,6 +64,7 @@ void EndGameState::DrawStrings()
 	Font *titleFont = engine->GetFont(BOLD_FONT, TITLE_SIZE);
 	Font *hintFont = engine->GetFont(REGULAR_FONT, HINT_SIZE);
 	engine->DrawText(layout.titleX, layout.titleY, layout.title, TEXT_COLOUR, titleFont, engine->frameSurface);
-	engine->DrawText(layout.hintX, RESTART_HINT_Y, "Press Enter to restart", TEXT_COLOUR, hintFont, engine->frameSurface);
+	engine->DrawText(
+		layout.hintX, RESTART_HINT_Y, "Press Enter to restart", TEXT_COLOUR, hintFont, engine->frameSurface);
 	engine->DrawText(layout.hintX, EXIT_HINT_Y, "Press Esc to exit", TEXT_COLOUR, hintFont, engine->frameSurface);
 }

@@ -1,10 +1,7 @@
 #include "screens/GameState.h"
 
-GameState::GameState(VexaRiftEngine *engine)
-	: engine(engine)
-{
-}
+GameState::GameState(VexaRiftEngine *engine) : engine(engine)
+{}
 
 void GameState::DrawStrings()
-{
-}
+{}

@@ -24,9 +24,9 @@ namespace {
 }
 
 StartGameState::StartGameState(VexaRiftEngine *engine)
-	: GameState(engine), picture(engine->screenPictures.Picture(PICTURE_FILE))
-{
-}
+	: GameState(engine),
+	  picture(engine->screenPictures.Picture(PICTURE_FILE))
+{}
 
 void StartGameState::SetupBackground()
 {
@@ -37,8 +37,8 @@ void StartGameState::SetupBackground()
 		engine->GetFont(REGULAR_FONT, CREDIT_SIZE), background);
 	engine->DrawText(TEXT_LEFT, START_HINT_Y, "Press Enter to start", TEXT_COLOUR,
 		engine->GetFont(REGULAR_FONT, HINT_SIZE), background);
-	engine->DrawText(TEXT_LEFT, EXIT_HINT_Y, "Press Esc to exit", TEXT_COLOUR,
-		engine->GetFont(REGULAR_FONT, HINT_SIZE), background);
+	engine->DrawText(
+		TEXT_LEFT, EXIT_HINT_Y, "Press Esc to exit", TEXT_COLOUR, engine->GetFont(REGULAR_FONT, HINT_SIZE), background);
 }
 
 int StartGameState::InitialiseObjects()
@@ -51,12 +51,10 @@ int StartGameState::InitialiseObjects()
 }
 
 void StartGameState::MouseDown(int, int, int)
-{
-}
+{}
 
 void StartGameState::MouseMoved(int, int)
-{
-}
+{}
 
 void StartGameState::KeyDown(int keyCode)
 {

@@ -188,7 +188,8 @@ protected:
 		{
 			const int item = items.ItemAt(slot);
 			const bool aimed = item == ITEM_KERNEL_ROT || item == ITEM_SECONDARY_VECTOR;
-			if((aimed && weakest.column >= 0) || (item != EMPTY && !aimed && virus.coherence < Virus::STARTING_COHERENCE / 2))
+			if((aimed && weakest.column >= 0) ||
+				(item != EMPTY && !aimed && virus.coherence < Virus::STARTING_COHERENCE / 2))
 			{
 				ClickSlot(slot);
 				if(aimed)
@@ -254,10 +255,7 @@ protected:
 			++(end->IsWon() ? wins : losses);
 	}
 
-	int Pick(int count)
-	{
-		return std::uniform_int_distribution<int>(0, count - 1)(random);
-	}
+	int Pick(int count) { return std::uniform_int_distribution<int>(0, count - 1)(random); }
 
 	std::mt19937 random{1};
 	int largestObjects = 0;
@@ -286,8 +284,8 @@ TEST_F(Endurance, TenThousandMovesOverEveryShippedMap)
 		for(int visit = 0; visit < visitsPerRound; ++visit)
 		{
 			const ShippedMap &map = maps[visit % mapCount];
-			playing = "the map at line " + std::to_string(map.line) + " (round " + std::to_string(round) +
-				", visit " + std::to_string(visit) + ")";
+			playing = "the map at line " + std::to_string(map.line) + " (round " + std::to_string(round) + ", visit " +
+				std::to_string(visit) + ")";
 			EnterLevel(map, static_cast<unsigned>(visit + 1));
 			ASSERT_FALSE(HasFatalFailure());
 			objectsAtStart.push_back(engine->ObjectCount());
@@ -306,8 +304,8 @@ TEST_F(Endurance, TenThousandMovesOverEveryShippedMap)
 		largestGrowth = std::max(largestGrowth, heapAtStart[ROUNDS - 1][visit] - heapAtStart[ROUNDS - 2][visit]);
 	const auto [fewest, most] = std::minmax_element(objectsAtStart.begin(), objectsAtStart.end());
 	printf("%d rounds of %d visits of %d moves over %d maps: %d won, %d lost; objects: %d at every start, "
-		"at most %d; heap at a level's start: %ld KiB at the first, from %ld KiB in the first round to %ld KiB in "
-		"the last, %ld bytes more at most than in the round before\n",
+		   "at most %d; heap at a level's start: %ld KiB at the first, from %ld KiB in the first round to %ld KiB in "
+		   "the last, %ld bytes more at most than in the round before\n",
 		ROUNDS, visitsPerRound, visitLength, mapCount, wins, losses, *fewest, largestObjects,
 		heapAtStart[0].front() / 1024, heapAtStart[0].back() / 1024, heapAtStart[ROUNDS - 1].back() / 1024,
 		largestGrowth);

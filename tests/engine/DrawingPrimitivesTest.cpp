@@ -111,8 +111,8 @@ TEST_F(DrawingTest, ClipUsesTheRowLengthAndTheWindowHeight)
 	// A 10 pixel wide surface whose rows are 16 words long: the row padding
 	// counts as drawable, the next row does not.
 	std::vector<uint32_t> memory(16 * 4, 0);
-	SDL_Surface *padded = SDL_CreateRGBSurfaceFrom(memory.data(), 10, 4, 32, 64,
-		0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000);
+	SDL_Surface *padded =
+		SDL_CreateRGBSurfaceFrom(memory.data(), 10, 4, 32, 64, 0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000);
 	ASSERT_NE(padded, nullptr);
 	engine.FillRectangle(-3, 0, 100, 0, INK, padded);
 	SDL_FreeSurface(padded);
@@ -182,8 +182,8 @@ TEST_F(DrawingTest, OvalsFillTheInscribedEllipse)
 {
 	// Radius 2 around (2, 2): the pixels at distance 2 or less.
 	engine.FillOval(0, 0, 4, 4, INK, target.Get());
-	PixelSet disc = {{2, 0}, {1, 1}, {2, 1}, {3, 1}, {0, 2}, {1, 2}, {2, 2}, {3, 2}, {4, 2},
-		{1, 3}, {2, 3}, {3, 3}, {2, 4}};
+	PixelSet disc = {
+		{2, 0}, {1, 1}, {2, 1}, {3, 1}, {0, 2}, {1, 2}, {2, 2}, {3, 2}, {4, 2}, {1, 3}, {2, 3}, {3, 3}, {2, 4}};
 	EXPECT_EQ(Drawn(), disc);
 
 	target.Fill(0);

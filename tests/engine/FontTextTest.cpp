@@ -5,8 +5,8 @@
 
 #include <algorithm>
 #include <string>
-#include <vector>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 	const char *const FONT_FILE = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
@@ -72,8 +72,8 @@ TEST_F(FontTest, CacheOpensEachPairOnceAndReportsIt)
 	cache.OpenAllFonts();
 	EXPECT_EQ(cache.GetFont(MISSING_FONT, 12), missing);
 	EXPECT_EQ(testing::internal::GetCapturedStdout(),
-		Loading(12, FONT_FILE) + "Font loading failed.\n" + Loading(20, FONT_FILE)
-			+ Loading(12, MISSING_FONT) + "Font loading failed.\n");
+		Loading(12, FONT_FILE) + "Font loading failed.\n" + Loading(20, FONT_FILE) + Loading(12, MISSING_FONT) +
+			"Font loading failed.\n");
 
 	// Only fonts that opened say goodbye, in the order they were asked for.
 	testing::internal::CaptureStdout();

@@ -68,7 +68,8 @@ TEST_F(MainLoopTest, RedrawsOnlyWhenAskedInTheRightOrder)
 	engine.AddObject(new RecordingObject(&engine, log, "T"));
 	engine.redrawNeeded = 1;
 	engine.RunPass(11);
-	EXPECT_THAT(Without({"update"}), ElementsAre("S.object.undraw", "T.undraw", "S.strings", "S.object.draw", "T.draw"));
+	EXPECT_THAT(
+		Without({"update"}), ElementsAre("S.object.undraw", "T.undraw", "S.strings", "S.object.draw", "T.draw"));
 	EXPECT_EQ(engine.redrawNeeded, 0);
 
 	log.clear();
@@ -93,8 +94,9 @@ TEST_F(MainLoopTest, EscEndsThePassButTheQueueIsStillServed)
 	EXPECT_FALSE(engine.RunPass(10));
 	EXPECT_EQ(engine.exitCode, 0);
 	EXPECT_EQ(engine.keyStates[27], 1);
-	EXPECT_THAT(log, ElementsAre("S.key:97", "S.key:98", "S.down:1,20,30", "S.object.update@10",
-		"S.object.undraw", "S.strings", "S.object.draw"));
+	EXPECT_THAT(log,
+		ElementsAre("S.key:97", "S.key:98", "S.down:1,20,30", "S.object.update@10", "S.object.undraw", "S.strings",
+			"S.object.draw"));
 
 	// Once ended, a pass does nothing at all.
 	log.clear();
@@ -168,13 +170,11 @@ TEST(KeyTableIndex, MapsTheTrackedKeysAndNothingElse)
 {
 	for(int code = 0; code <= 127; ++code)
 		EXPECT_EQ(BaseEngine::KeyTableIndex(code), code);
-	const std::pair<int, int> tracked[] = {
-		{SDLK_UP, 128}, {SDLK_DOWN, 129}, {SDLK_LEFT, 130}, {SDLK_RIGHT, 131},
-		{SDLK_F1, 132}, {SDLK_F6, 137}, {SDLK_F12, 143}, {SDLK_PRINTSCREEN, 144},
-		{SDLK_SCROLLLOCK, 145}, {SDLK_PAUSE, 146}, {SDLK_INSERT, 147}, {SDLK_HOME, 148},
-		{SDLK_PAGEUP, 149}, {SDLK_END, 151}, {SDLK_PAGEDOWN, 152}, {SDLK_CAPSLOCK, 158},
-		{SDLK_NUMLOCKCLEAR, 159}, {SDLK_KP_DIVIDE, 160}, {SDLK_KP_MULTIPLY, 161},
-		{SDLK_KP_MINUS, 162}, {SDLK_KP_PLUS, 163}, {SDLK_KP_ENTER, 164}};
+	const std::pair<int, int> tracked[] = {{SDLK_UP, 128}, {SDLK_DOWN, 129}, {SDLK_LEFT, 130}, {SDLK_RIGHT, 131},
+		{SDLK_F1, 132}, {SDLK_F6, 137}, {SDLK_F12, 143}, {SDLK_PRINTSCREEN, 144}, {SDLK_SCROLLLOCK, 145},
+		{SDLK_PAUSE, 146}, {SDLK_INSERT, 147}, {SDLK_HOME, 148}, {SDLK_PAGEUP, 149}, {SDLK_END, 151},
+		{SDLK_PAGEDOWN, 152}, {SDLK_CAPSLOCK, 158}, {SDLK_NUMLOCKCLEAR, 159}, {SDLK_KP_DIVIDE, 160},
+		{SDLK_KP_MULTIPLY, 161}, {SDLK_KP_MINUS, 162}, {SDLK_KP_PLUS, 163}, {SDLK_KP_ENTER, 164}};
 	for(const auto &[code, index] : tracked)
 		EXPECT_EQ(BaseEngine::KeyTableIndex(code), index) << code;
 	for(int code : std::vector<int>{SDLK_LSHIFT, SDLK_RCTRL, SDLK_KP_1, SDLK_KP_9, SDLK_F13, -1})

@@ -22,11 +22,13 @@ namespace {
 	};
 
 	// An object that records every pass that reaches it and may act there.
-	template<class Base>
-	class Probe : public Base {
+	template<class Base> class Probe : public Base {
 	public:
 		Probe(BaseEngine *engine, Journal &journal, std::string name)
-			: Base(engine), journal(journal), name(std::move(name)) {}
+			: Base(engine),
+			  journal(journal),
+			  name(std::move(name))
+		{}
 		~Probe() override
 		{
 			if(owned)
@@ -137,7 +139,9 @@ TEST_F(ObjectListTest, TransientObjectsListAndUnlistThemselves)
 {
 	struct Checker : TransientObject {
 		explicit Checker(BaseEngine *engine)
-			: TransientObject(engine), listedBeforeBuilt(engine->ObjectAt(engine->ObjectCount() - 1) == this) {}
+			: TransientObject(engine),
+			  listedBeforeBuilt(engine->ObjectAt(engine->ObjectCount() - 1) == this)
+		{}
 		bool listedBeforeBuilt;
 	};
 	Plain *a = AddPlain("a");
@@ -164,8 +168,7 @@ TEST_F(ObjectListTest, TransientAlreadyTakenOutReportsOnce)
 
 	testing::internal::CaptureStderr();
 	delete t;
-	EXPECT_EQ(testing::internal::GetCapturedStderr(),
-		"Autoremoving transient object FAILED, object not found\n");
+	EXPECT_EQ(testing::internal::GetCapturedStderr(), "Autoremoving transient object FAILED, object not found\n");
 	EXPECT_EQ(journal.deletions["t"], 1);
 	EXPECT_EQ(engine.ObjectCount(), 2);
 }

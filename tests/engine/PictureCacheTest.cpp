@@ -12,10 +12,7 @@ namespace {
 	// decoded again.
 	class PictureCacheTest : public ::testing::Test {
 	protected:
-		void Paint(uint32_t colour)
-		{
-			ASSERT_TRUE(WritePng(file, 2, 2, std::vector<uint32_t>(4, colour), true));
-		}
+		void Paint(uint32_t colour) { ASSERT_TRUE(WritePng(file, 2, 2, std::vector<uint32_t>(4, colour), true)); }
 		uint32_t Shown(const std::shared_ptr<const ImageData> &picture) const
 		{
 			return picture->PixelAt(0, 0) | 0xFF000000u;

@@ -10,7 +10,8 @@ namespace {
 	// Listed by its own construction; the engine deletes it.
 	AnimatedTextObject *MakeText(TestEngine &engine, bool hideWhenDone)
 	{
-		return new AnimatedTextObject(&engine, "5", 10, 20, 10, 40, engine.GetFont("riftsans_bold.otf", 16), 1000, hideWhenDone);
+		return new AnimatedTextObject(
+			&engine, "5", 10, 20, 10, 40, engine.GetFont("riftsans_bold.otf", 16), 1000, hideWhenDone);
 	}
 }
 
@@ -49,6 +50,7 @@ TEST(AnimatedTextObject, CutsLongTexts)
 {
 	TestEngine engine;
 	const std::string longText(300, 'x');
-	AnimatedTextObject text(&engine, longText.c_str(), 0, 0, 0, 0, engine.GetFont("riftsans_regular.otf", 12), 1000, true);
+	AnimatedTextObject text(
+		&engine, longText.c_str(), 0, 0, 0, 0, engine.GetFont("riftsans_regular.otf", 12), 1000, true);
 	EXPECT_EQ(text.GetText(), std::string(199, 'x'));
 }

@@ -34,10 +34,10 @@ TEST_F(CursorObjectTest, OutlinesA64PixelSquareWithStrokesTowardTheCentre)
 	// Near both ends of each stroke; a stroke on the other diagonal of its
 	// corner box would miss them.
 	const int strokePixels[][2] = {
-		{79, 79}, {82, 82},     // top left, (78, 78) to (83, 83)
+		{79, 79}, {82, 82}, // top left, (78, 78) to (83, 83)
 		{117, 117}, {120, 120}, // bottom right, (116, 116) to (121, 121)
-		{79, 120}, {82, 117},   // bottom left, (78, 121) to (83, 116)
-		{117, 82}, {120, 79},   // top right, (116, 83) to (121, 78)
+		{79, 120}, {82, 117}, // bottom left, (78, 121) to (83, 116)
+		{117, 82}, {120, 79}, // top right, (116, 83) to (121, 78)
 	};
 	for(const auto &p : strokePixels)
 		EXPECT_EQ(engine.FramePixel(p[0], p[1]), WHITE) << p[0] << "," << p[1];

@@ -75,8 +75,10 @@ TEST_F(ItemSlotsTest, DrawsFramesAndMaskedIconsInPlace)
 			ASSERT_EQ(engine.FramePixel(340 + x, 630 + y), frame.PixelAt(x, y)) << x << "," << y;
 			const int ix = x - 5;
 			const int iy = y - 5;
-			const bool onIcon = ix >= 0 && iy >= 0 && ix < icon.GetWidth() && iy < icon.GetHeight() && icon.PixelAt(ix, iy) != transparent;
-			ASSERT_EQ(engine.FramePixel(460 + x, 630 + y), onIcon ? icon.PixelAt(ix, iy) : frame.PixelAt(x, y)) << x << "," << y;
+			const bool onIcon = ix >= 0 && iy >= 0 && ix < icon.GetWidth() && iy < icon.GetHeight() &&
+				icon.PixelAt(ix, iy) != transparent;
+			ASSERT_EQ(engine.FramePixel(460 + x, 630 + y), onIcon ? icon.PixelAt(ix, iy) : frame.PixelAt(x, y))
+				<< x << "," << y;
 		}
 }
 

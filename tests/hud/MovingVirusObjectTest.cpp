@@ -68,7 +68,8 @@ TEST_F(MovingVirusObjectTest, KeepsTenPixelsInsideTheWindow)
 	for(int t = 3000; t < 3500; t += 50)
 	{
 		marker.Update(t);
-		EXPECT_TRUE(marker.x >= 10 && marker.x <= 1270 && marker.y >= 10 && marker.y <= 710) << marker.x << "," << marker.y;
+		EXPECT_TRUE(marker.x >= 10 && marker.x <= 1270 && marker.y >= 10 && marker.y <= 710)
+			<< marker.x << "," << marker.y;
 	}
 	EXPECT_EQ(marker.x, 1270);
 	EXPECT_EQ(marker.y, 10);

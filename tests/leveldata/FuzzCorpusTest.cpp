@@ -13,7 +13,8 @@ TEST(FuzzCorpus, EveryInputKeepsTheParsersPromises)
 	std::filesystem::path corpus =
 		std::filesystem::path(__FILE__).parent_path() / ".." / ".." / "tools" / "fuzz" / "corpus";
 	int replayed = 0;
-	for (const auto &entry : std::filesystem::directory_iterator(corpus)) {
+	for(const auto &entry : std::filesystem::directory_iterator(corpus))
+	{
 		std::ifstream in(entry.path(), std::ios::binary);
 		std::stringstream input;
 		input << in.rdbuf();

@@ -9,53 +9,53 @@
 
 namespace {
 
-const uint32_t LATTICE = 0x1A211C;
-const uint32_t BOX = 0x3A483D;
-const uint32_t BLANK = 0;
+	const uint32_t LATTICE = 0x1A211C;
+	const uint32_t BOX = 0x3A483D;
+	const uint32_t BLANK = 0;
 
-// Three 64-pixel tiles side by side, for painting single tiles onto.
-class LatticeTest : public testing::Test {
-protected:
-	void SetUp() override
-	{
-		surface = SDL_CreateRGBSurface(0, 192, 64, 32, 0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000);
-		ASSERT_NE(surface, nullptr);
-		SDL_FillRect(surface, nullptr, BLANK);
-	}
-	void TearDown() override { SDL_FreeSurface(surface); }
+	// Three 64-pixel tiles side by side, for painting single tiles onto.
+	class LatticeTest : public testing::Test {
+	protected:
+		void SetUp() override
+		{
+			surface = SDL_CreateRGBSurface(0, 192, 64, 32, 0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000);
+			ASSERT_NE(surface, nullptr);
+			SDL_FillRect(surface, nullptr, BLANK);
+		}
+		void TearDown() override { SDL_FreeSurface(surface); }
 
-	struct Point {
-		int x;
-		int y;
-		uint32_t colour;
+		struct Point {
+			int x;
+			int y;
+			uint32_t colour;
+		};
+		template<size_t N> void ExpectPixels(const Point (&points)[N]) const
+		{
+			for(const Point &p : points)
+				EXPECT_EQ(Pixel(p.x, p.y), p.colour) << p.x << "," << p.y;
+		}
+
+		uint32_t Pixel(int x, int y) const
+		{
+			return static_cast<uint32_t *>(surface->pixels)[y * (surface->pitch / 4) + x];
+		}
+
+		TestEngine engine;
+		LevelTileManager tiles{64, 64};
+		SDL_Surface *surface = nullptr;
 	};
-	template <size_t N> void ExpectPixels(const Point (&points)[N]) const
-	{
-		for (const Point &p : points)
-			EXPECT_EQ(Pixel(p.x, p.y), p.colour) << p.x << "," << p.y;
-	}
 
-	uint32_t Pixel(int x, int y) const
-	{
-		return static_cast<uint32_t *>(surface->pixels)[y * (surface->pitch / 4) + x];
-	}
-
-	TestEngine engine;
-	LevelTileManager tiles{64, 64};
-	SDL_Surface *surface = nullptr;
-};
-
-// Logs the tiles it is asked to paint instead of painting them.
-class LoggingTileManager : public TileManager {
-public:
-	LoggingTileManager() : TileManager(10, 20) {}
-	void DrawTileAt(BaseEngine *, SDL_Surface *, int mapX, int mapY, int screenX, int screenY) override
-	{
-		log.push_back(std::to_string(mapX) + "," + std::to_string(mapY) + "@" + std::to_string(screenX) + "," +
-			std::to_string(screenY));
-	}
-	std::vector<std::string> log;
-};
+	// Logs the tiles it is asked to paint instead of painting them.
+	class LoggingTileManager : public TileManager {
+	public:
+		LoggingTileManager() : TileManager(10, 20) {}
+		void DrawTileAt(BaseEngine *, SDL_Surface *, int mapX, int mapY, int screenX, int screenY) override
+		{
+			log.push_back(std::to_string(mapX) + "," + std::to_string(mapY) + "@" + std::to_string(screenX) + "," +
+				std::to_string(screenY));
+		}
+		std::vector<std::string> log;
+	};
 
 } // namespace
 
@@ -64,7 +64,8 @@ TEST(LevelTileManager, NodeCentresAtTheGridCorners)
 	LevelTileManager tiles(64, 64);
 	const int cases[][4] = {{0, 0, 32, 32}, {9, 0, 1184, 32}, {0, 1, 96, 96}, {9, 1, 1248, 96}, {0, 8, 32, 544},
 		{9, 8, 1184, 544}, {4, 7, 608, 480}};
-	for (const auto &c : cases) {
+	for(const auto &c : cases)
+	{
 		int x = -1;
 		int y = -1;
 		tiles.GetNodeCentre(c[0], c[1], x, y);
@@ -93,17 +94,14 @@ TEST(LevelTileManager, NodeTilesShareTheirParity)
 TEST_F(LatticeTest, NodeTileGetsTheDoubleDiagonalsAndTwoBoxes)
 {
 	tiles.DrawTileAt(&engine, surface, 0, 0, 0, 0);
-	const Point expected[] = {
-		// The row line through the middle, the full tile width and no more.
+	const Point expected[] = {// The row line through the middle, the full tile width and no more.
 		{0, 32, LATTICE}, {21, 32, LATTICE}, {45, 32, LATTICE}, {64, 32, LATTICE}, {66, 32, BLANK},
 		// A point on each diagonal stroke and their ends; the gaps between.
-		{15, 10, LATTICE}, {10, 15, LATTICE}, {10, 48, LATTICE}, {50, 18, LATTICE}, {5, 0, LATTICE},
-		{63, 58, LATTICE}, {5, 63, LATTICE}, {15, 15, BLANK}, {48, 48, BLANK}, {0, 0, BLANK},
-		{63, 63, BLANK},
+		{15, 10, LATTICE}, {10, 15, LATTICE}, {10, 48, LATTICE}, {50, 18, LATTICE}, {5, 0, LATTICE}, {63, 58, LATTICE},
+		{5, 63, LATTICE}, {15, 15, BLANK}, {48, 48, BLANK}, {0, 0, BLANK}, {63, 63, BLANK},
 		// The boxes (22, 27)-(28, 37) and (34, 27)-(40, 37), drawn last.
-		{22, 27, BOX}, {25, 27, BOX}, {28, 37, BOX}, {34, 37, BOX}, {40, 27, BOX}, {22, 32, BOX},
-		{40, 30, BOX}, {23, 31, BLANK}, {37, 35, BLANK}, {31, 30, BLANK}, {21, 30, BLANK}, {41, 31, BLANK},
-		{25, 38, BLANK}};
+		{22, 27, BOX}, {25, 27, BOX}, {28, 37, BOX}, {34, 37, BOX}, {40, 27, BOX}, {22, 32, BOX}, {40, 30, BOX},
+		{23, 31, BLANK}, {37, 35, BLANK}, {31, 30, BLANK}, {21, 30, BLANK}, {41, 31, BLANK}, {25, 38, BLANK}};
 	ExpectPixels(expected);
 }
 
@@ -137,7 +135,7 @@ TEST_F(LatticeTest, RectangleOfTilesAlternatesNodeAndLinkTiles)
 	EXPECT_EQ(Pixel(86, 27), BLANK);
 	EXPECT_EQ(Pixel(150, 27), BOX);
 	// The row line is unbroken across the tiles; boxes cross it.
-	for (int x = 0; x < 192; ++x)
+	for(int x = 0; x < 192; ++x)
 		ASSERT_NE(Pixel(x, 32), BLANK) << x;
 }
 
@@ -145,8 +143,8 @@ TEST(TileManager, RectanglePaintsColumnByColumnFromItsScreenCorner)
 {
 	LoggingTileManager tiles;
 	tiles.DrawTileRectangle(nullptr, nullptr, 2, 5, 3, 7, 100, 50);
-	EXPECT_EQ(tiles.log, (std::vector<std::string>{"2,5@100,50", "2,6@100,60", "2,7@100,70", "3,5@120,50",
-							 "3,6@120,60", "3,7@120,70"}));
+	EXPECT_EQ(tiles.log,
+		(std::vector<std::string>{"2,5@100,50", "2,6@100,60", "2,7@100,70", "3,5@120,50", "3,6@120,60", "3,7@120,70"}));
 
 	LoggingTileManager inverted;
 	inverted.DrawTileRectangle(nullptr, nullptr, 3, 0, 2, 4, 0, 0);

@@ -11,55 +11,55 @@
 
 namespace {
 
-using Positions = std::vector<GridPosition>;
+	using Positions = std::vector<GridPosition>;
 
-std::unique_ptr<MapRecord> Parse(const MapText &text)
-{
-	std::istringstream in(text.Text());
-	RecordingListener listener;
-	ReadMapFile(in, listener);
-	return listener.maps.empty() ? nullptr : std::move(listener.maps[0]);
-}
+	std::unique_ptr<MapRecord> Parse(const MapText &text)
+	{
+		std::istringstream in(text.Text());
+		RecordingListener listener;
+		ReadMapFile(in, listener);
+		return listener.maps.empty() ? nullptr : std::move(listener.maps[0]);
+	}
 
-std::vector<MapFault> Faults(const MapText &text)
-{
-	std::vector<MapFault> faults;
-	for (const MapFinding &finding : FindMapFaults(*Parse(text)))
-		faults.push_back(finding.fault);
-	return faults;
-}
+	std::vector<MapFault> Faults(const MapText &text)
+	{
+		std::vector<MapFault> faults;
+		for(const MapFinding &finding : FindMapFaults(*Parse(text)))
+			faults.push_back(finding.fault);
+		return faults;
+	}
 
-// A playable little network: start (1, 1), a Firewall, the core at (3, 2).
-MapText SmallNetwork()
-{
-	return MapText()
-		.Set(1, 1, "HACKED")
-		.Set(2, 1, "FIREWALL")
-		.Set(2, 2, "HACKED")
-		.Set(3, 2, "SYSTEM_CORE")
-		.Start(1, 1);
-}
+	// A playable little network: start (1, 1), a Firewall, the core at (3, 2).
+	MapText SmallNetwork()
+	{
+		return MapText()
+			.Set(1, 1, "HACKED")
+			.Set(2, 1, "FIREWALL")
+			.Set(2, 2, "HACKED")
+			.Set(3, 2, "SYSTEM_CORE")
+			.Start(1, 1);
+	}
 
-struct CheckerRun {
-	int status;
-	std::string output;
-};
+	struct CheckerRun {
+		int status;
+		std::string output;
+	};
 
-// Runs the built checker and collects both its streams through a pipe, so
-// tests running side by side never share an output file.
-CheckerRun RunChecker(const std::string &arguments)
-{
-	std::string command = std::string(VEXARIFT_GAME_DIR) + "/vexarift-mapcheck " + arguments + " 2>&1";
-	FILE *pipe = popen(command.c_str(), "r");
-	if (!pipe)
-		return {-1, "could not start the checker"};
-	std::string output;
-	char buffer[4096];
-	for (size_t got; (got = fread(buffer, 1, sizeof(buffer), pipe)) > 0;)
-		output.append(buffer, got);
-	int status = pclose(pipe);
-	return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
-}
+	// Runs the built checker and collects both its streams through a pipe, so
+	// tests running side by side never share an output file.
+	CheckerRun RunChecker(const std::string &arguments)
+	{
+		std::string command = std::string(VEXARIFT_GAME_DIR) + "/vexarift-mapcheck " + arguments + " 2>&1";
+		FILE *pipe = popen(command.c_str(), "r");
+		if(!pipe)
+			return {-1, "could not start the checker"};
+		std::string output;
+		char buffer[4096];
+		for(size_t got; (got = fread(buffer, 1, sizeof(buffer), pipe)) > 0;)
+			output.append(buffer, got);
+		int status = pclose(pipe);
+		return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+	}
 
 } // namespace
 
@@ -76,9 +76,12 @@ TEST(GridNeighbours, FollowTheGamesFixedOrder)
 
 TEST(GridNeighbours, AreSymmetricAndInsideTheGrid)
 {
-	for (int column = 0; column < GRID_COLUMNS; ++column) {
-		for (int row = 0; row < GRID_ROWS; ++row) {
-			for (GridPosition n : GetGridNeighbours(column, row)) {
+	for(int column = 0; column < GRID_COLUMNS; ++column)
+	{
+		for(int row = 0; row < GRID_ROWS; ++row)
+		{
+			for(GridPosition n : GetGridNeighbours(column, row))
+			{
 				ASSERT_TRUE(IsInsideGrid(n.column, n.row));
 				Positions back = GetGridNeighbours(n.column, n.row);
 				EXPECT_NE(std::find(back.begin(), back.end(), GridPosition{column, row}), back.end())
@@ -114,8 +117,8 @@ TEST(MapAnalysis, PlayableNetworkHasNoFaults)
 TEST(MapAnalysis, EachAuthoringMistakeIsFound)
 {
 	// Without a core nothing else is worth finding either.
-	EXPECT_EQ(Faults(SmallNetwork().Set(3, 2, "HACKED")),
-		(std::vector<MapFault>{NO_SYSTEM_CORE, PART_WITHOUT_OBJECTIVE}));
+	EXPECT_EQ(
+		Faults(SmallNetwork().Set(3, 2, "HACKED")), (std::vector<MapFault>{NO_SYSTEM_CORE, PART_WITHOUT_OBJECTIVE}));
 	EXPECT_EQ(Faults(SmallNetwork().Set(2, 2, "SYSTEM_CORE")), (std::vector<MapFault>{SEVERAL_SYSTEM_CORES}));
 	EXPECT_EQ(Faults(SmallNetwork().Start(5, 5)), (std::vector<MapFault>{START_ON_EMPTY}));
 	// A separate part with nothing to find.
@@ -125,14 +128,15 @@ TEST(MapAnalysis, EachAuthoringMistakeIsFound)
 	EXPECT_EQ(Faults(SmallNetwork().Set(6, 6, "HACKED").Set(7, 6, "ITEM_KERNEL_ROT").Start(6, 6)),
 		(std::vector<MapFault>{CORE_UNREACHABLE}));
 	// A core on its own is an objective, so only the reach is wrong.
-	EXPECT_EQ(Faults(SmallNetwork().Set(2, 1, "DATA_CACHE").Set(2, 2, "EMPTY").Set(3, 2, "EMPTY").Set(5, 5, "SYSTEM_CORE")),
+	EXPECT_EQ(
+		Faults(SmallNetwork().Set(2, 1, "DATA_CACHE").Set(2, 2, "EMPTY").Set(3, 2, "EMPTY").Set(5, 5, "SYSTEM_CORE")),
 		(std::vector<MapFault>{CORE_UNREACHABLE}));
 }
 
 TEST(MapAnalysis, FindingsNameThePositionsConcerned)
 {
-	std::vector<MapFinding> findings =
-		FindMapFaults(*Parse(SmallNetwork().Set(0, 8, "SYSTEM_CORE").Set(6, 6, "RESTORATION_NODE").Set(7, 6, "HACKED")));
+	std::vector<MapFinding> findings = FindMapFaults(
+		*Parse(SmallNetwork().Set(0, 8, "SYSTEM_CORE").Set(6, 6, "RESTORATION_NODE").Set(7, 6, "HACKED")));
 	ASSERT_EQ(findings.size(), 2u);
 	EXPECT_EQ(findings[0].fault, SEVERAL_SYSTEM_CORES);
 	EXPECT_EQ(findings[0].positions, (Positions{{0, 8}, {3, 2}}));
@@ -148,18 +152,19 @@ TEST(ShippedMaps, EveryMapIsPlayableAndTheTypesAreAllUsed)
 	ReadMapFile(data, listener);
 	ASSERT_GE(listener.maps.size(), 12u);
 	bool used[DATA_CACHE + 1] = {};
-	for (size_t i = 0; i < listener.maps.size(); ++i) {
+	for(size_t i = 0; i < listener.maps.size(); ++i)
+	{
 		const MapRecord &map = *listener.maps[i];
 		EXPECT_TRUE(FindMapFaults(map).empty()) << listener.events[i];
 		GridPosition start = map.GetStart();
 		EXPECT_EQ(map.TypeAt(start.column, start.row), HACKED) << listener.events[i];
-		for (int column = 0; column < GRID_COLUMNS; ++column)
-			for (int row = 0; row < GRID_ROWS; ++row)
+		for(int column = 0; column < GRID_COLUMNS; ++column)
+			for(int row = 0; row < GRID_ROWS; ++row)
 				used[map.TypeAt(column, row)] = true;
 	}
 	// Only complete records, and nothing else in the file.
 	EXPECT_EQ(listener.events.size(), listener.maps.size());
-	for (int type = EMPTY; type <= DATA_CACHE; ++type)
+	for(int type = EMPTY; type <= DATA_CACHE; ++type)
 		EXPECT_TRUE(used[type]) << "type " << type << " appears in no map";
 }
 
@@ -177,10 +182,8 @@ TEST_F(MapChecker, ReportsEveryProblemWithItsMapLine)
 {
 	std::string file = "broken-maps";
 	std::ofstream(file) << "MAP \n"
-						<< SmallNetwork().Set(4, 4, "FIREWAL").Text()
-						<< SmallNetwork().Set(3, 2, "HACKED").Text()
-						<< SmallNetwork().Set(7, 7, "SYSTEM_CORE").Text()
-						<< SmallNetwork().Start(6, 0).Text()
+						<< SmallNetwork().Set(4, 4, "FIREWAL").Text() << SmallNetwork().Set(3, 2, "HACKED").Text()
+						<< SmallNetwork().Set(7, 7, "SYSTEM_CORE").Text() << SmallNetwork().Start(6, 0).Text()
 						<< SmallNetwork().Set(8, 8, "HACKED").Text()
 						<< SmallNetwork().Set(6, 6, "HACKED").Set(7, 6, "DATA_CACHE").Start(6, 6).Text()
 						<< SmallNetwork().Start(10, 0).Text() << SmallNetwork().Text().substr(0, 90);
@@ -202,7 +205,8 @@ TEST_F(MapChecker, ReportsEveryProblemWithItsMapLine)
 		": 8 maps, 0 playable, 12 problems",
 	};
 	size_t from = 0;
-	for (const char *line : expected) {
+	for(const char *line : expected)
+	{
 		size_t at = run.output.find(line, from);
 		EXPECT_NE(at, std::string::npos) << line << "\n" << run.output;
 		from = at == std::string::npos ? from : at;

@@ -9,42 +9,41 @@ using Strings = std::vector<std::string>;
 
 namespace {
 
-std::vector<std::string> Split(const std::string &line)
-{
-	return SplitString(line, ' ');
-}
+	std::vector<std::string> Split(const std::string &line)
+	{
+		return SplitString(line, ' ');
+	}
 
-std::vector<std::string> ReadEvents(const std::string &text)
-{
-	std::istringstream in(text);
-	RecordingListener listener;
-	ReadMapFile(in, listener);
-	return listener.events;
-}
+	std::vector<std::string> ReadEvents(const std::string &text)
+	{
+		std::istringstream in(text);
+		RecordingListener listener;
+		ReadMapFile(in, listener);
+		return listener.events;
+	}
 
-std::unique_ptr<MapRecord> ReadOnlyMap(const std::string &text)
-{
-	std::istringstream in(text);
-	RecordingListener listener;
-	ReadMapFile(in, listener);
-	if (listener.maps.size() != 1)
-		return nullptr;
-	return std::move(listener.maps[0]);
-}
+	std::unique_ptr<MapRecord> ReadOnlyMap(const std::string &text)
+	{
+		std::istringstream in(text);
+		RecordingListener listener;
+		ReadMapFile(in, listener);
+		if(listener.maps.size() != 1)
+			return nullptr;
+		return std::move(listener.maps[0]);
+	}
 
-const char WORKED_EXAMPLE[] =
-	"MAP\n"
-	"EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY\n"
-	"EMPTY EMPTY HACKED HACKED EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY\n"
-	"EMPTY EMPTY HACKED FIREWALL HACKED EMPTY EMPTY EMPTY EMPTY EMPTY\n"
-	"EMPTY EMPTY EMPTY DATA_CACHE HACKED ITEM_SELF_REPAIR EMPTY EMPTY EMPTY EMPTY\n"
-	"EMPTY EMPTY EMPTY HACKED HACKED HACKED EMPTY EMPTY EMPTY EMPTY\n"
-	"EMPTY EMPTY EMPTY EMPTY ANTIVIRUS HACKED EMPTY EMPTY EMPTY EMPTY\n"
-	"EMPTY EMPTY EMPTY EMPTY HACKED SYSTEM_CORE EMPTY EMPTY EMPTY EMPTY\n"
-	"EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY\n"
-	"EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY\n"
-	"2\n"
-	"1\n";
+	const char WORKED_EXAMPLE[] = "MAP\n"
+								  "EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY\n"
+								  "EMPTY EMPTY HACKED HACKED EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY\n"
+								  "EMPTY EMPTY HACKED FIREWALL HACKED EMPTY EMPTY EMPTY EMPTY EMPTY\n"
+								  "EMPTY EMPTY EMPTY DATA_CACHE HACKED ITEM_SELF_REPAIR EMPTY EMPTY EMPTY EMPTY\n"
+								  "EMPTY EMPTY EMPTY HACKED HACKED HACKED EMPTY EMPTY EMPTY EMPTY\n"
+								  "EMPTY EMPTY EMPTY EMPTY ANTIVIRUS HACKED EMPTY EMPTY EMPTY EMPTY\n"
+								  "EMPTY EMPTY EMPTY EMPTY HACKED SYSTEM_CORE EMPTY EMPTY EMPTY EMPTY\n"
+								  "EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY\n"
+								  "EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY\n"
+								  "2\n"
+								  "1\n";
 
 } // namespace
 
@@ -64,12 +63,11 @@ TEST(SplitString, BlanksEndWordsAndOnlyATrailingOneIsDropped)
 
 TEST(ParseNodeType, KeywordsHaveTheirFixedValues)
 {
-	const std::pair<const char *, int> expected[] = {{"EMPTY", 0}, {"HACKED", 1}, {"FIREWALL", 2},
-		{"ANTIVIRUS", 3}, {"RESTORATION_NODE", 4}, {"VIRUS_SUPPRESSOR", 5}, {"SYSTEM_CORE", 6},
-		{"ITEM_SELF_REPAIR", 7}, {"ITEM_KERNEL_ROT", 8}, {"ITEM_POLYMORPHIC_SHIELD", 9},
-		{"ITEM_SECONDARY_VECTOR", 10}, {"DATA_CACHE", 11}};
+	const std::pair<const char *, int> expected[] = {{"EMPTY", 0}, {"HACKED", 1}, {"FIREWALL", 2}, {"ANTIVIRUS", 3},
+		{"RESTORATION_NODE", 4}, {"VIRUS_SUPPRESSOR", 5}, {"SYSTEM_CORE", 6}, {"ITEM_SELF_REPAIR", 7},
+		{"ITEM_KERNEL_ROT", 8}, {"ITEM_POLYMORPHIC_SHIELD", 9}, {"ITEM_SECONDARY_VECTOR", 10}, {"DATA_CACHE", 11}};
 	testing::internal::CaptureStderr();
-	for (const auto &keyword : expected)
+	for(const auto &keyword : expected)
 		EXPECT_EQ(ParseNodeType(keyword.first), keyword.second) << keyword.first;
 	EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
@@ -108,8 +106,9 @@ TEST(MapFileGrammar, OnlyTheExactMapLineStartsARecord)
 					   " MAP\n"
 					   "\n" +
 		MapText().Start(1, 2).Text() + "\n\n" + MapText().Text();
-	EXPECT_EQ(ReadEvents(text), (Strings{"unknown line 2: MAP ", "unknown line 3: map", "unknown line 4: MAPS",
-									"unknown line 5: MA", "unknown line 6:  MAP", "map 8", "map 22"}));
+	EXPECT_EQ(ReadEvents(text),
+		(Strings{"unknown line 2: MAP ", "unknown line 3: map", "unknown line 4: MAPS", "unknown line 5: MA",
+			"unknown line 6:  MAP", "map 8", "map 22"}));
 }
 
 TEST(MapFileGrammar, LinesOfARecordAreNotTestedForMap)
@@ -125,8 +124,9 @@ TEST(MapFileGrammar, LinesOfARecordAreNotTestedForMap)
 TEST(MapFileGrammar, CarriageReturnBeforeLineFeedBelongsToTheLineEnd)
 {
 	std::string text;
-	for (char ch : std::string(WORKED_EXAMPLE) + "junk\n") {
-		if (ch == '\n')
+	for(char ch : std::string(WORKED_EXAMPLE) + "junk\n")
+	{
+		if(ch == '\n')
 			text += '\r';
 		text += ch;
 	}
@@ -175,7 +175,8 @@ TEST(MapFileGrammar, StartLinesReadLikeAtoi)
 {
 	const std::pair<const char *, int> cases[] = {
 		{"7", 7}, {"  +3", 3}, {"\t4 5", 4}, {"6abc", 6}, {"abc", 0}, {"", 0}, {"-0", 0}, {"08", 8}};
-	for (const auto &c : cases) {
+	for(const auto &c : cases)
+	{
 		std::string text = MapText().Text();
 		text.replace(text.size() - 4, 2, std::string(c.first) + "\n");
 		std::unique_ptr<MapRecord> map = ReadOnlyMap(text);
@@ -194,7 +195,7 @@ TEST(MapFileOpenPoints, ShortRowsReadAsEmptyAndKeepTheRecord)
 	EXPECT_EQ(listener.events, (Strings{"short row 2: 2", "map 1", "short row 15: 0", "map 14"}));
 	EXPECT_EQ(listener.maps[0]->TypeAt(0, 0), SYSTEM_CORE);
 	EXPECT_EQ(listener.maps[0]->TypeAt(1, 0), HACKED);
-	for (int column = 0; column < GRID_COLUMNS; ++column)
+	for(int column = 0; column < GRID_COLUMNS; ++column)
 		EXPECT_EQ(listener.maps[1]->TypeAt(column, 0), EMPTY);
 }
 
@@ -212,12 +213,13 @@ TEST(MapFileOpenPoints, RecordCutShortIsDroppedNamingItsMapLine)
 
 TEST(MapFileOpenPoints, StartOutsideTheGridIsDroppedAndReadingGoesOn)
 {
-	std::string text = MapText().Start(10, 0).Text() + MapText().Start(0, 9).Text() +
-		MapText().Start(-1, 3).Text() + MapText().Start(9, 8).Text();
+	std::string text = MapText().Start(10, 0).Text() + MapText().Start(0, 9).Text() + MapText().Start(-1, 3).Text() +
+		MapText().Start(9, 8).Text();
 	std::string huge = MapText().Text();
 	huge.replace(huge.size() - 4, 4, "99999999999\n-99999999999\n");
-	EXPECT_EQ(ReadEvents(text + huge), (Strings{"outside 1: 10,0", "outside 13: 0,9", "outside 25: -1,3",
-											 "map 37", "outside 49: 2147483647,-2147483648"}));
+	EXPECT_EQ(ReadEvents(text + huge),
+		(Strings{
+			"outside 1: 10,0", "outside 13: 0,9", "outside 25: -1,3", "map 37", "outside 49: 2147483647,-2147483648"}));
 }
 
 TEST(MapFileOpenPoints, RecordParserOnItsOwnReportsOnTheConsole)
@@ -252,8 +254,9 @@ protected:
 
 TEST_F(LoadMapsTest, PrintsTheGameLinesInFileOrder)
 {
-	WriteFile("DATA", "Level one\n" + MapText().Set(1, 1, "SYSTEM_CORE").Set(2, 1, "BAD").Start(1, 1).Text() +
-			"\n" + MapText().Start(11, 0).Text() + MapText().Set(3, 3, "DATA_CACHE").Text() + "MAP\nEMPTY\n");
+	WriteFile("DATA",
+		"Level one\n" + MapText().Set(1, 1, "SYSTEM_CORE").Set(2, 1, "BAD").Start(1, 1).Text() + "\n" +
+			MapText().Start(11, 0).Text() + MapText().Set(3, 3, "DATA_CACHE").Text() + "MAP\nEMPTY\n");
 	WriteFile("LastRun", "Thu Jan  1 00:00:00 1970\n\n");
 	Load();
 	EXPECT_EQ(out, "Unknown line: Level one\nLoaded 2 maps\nLast run: Thu Jan  1 00:00:00 1970\n");

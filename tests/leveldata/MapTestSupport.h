@@ -16,8 +16,8 @@ class MapText {
 public:
 	MapText()
 	{
-		for (auto &column : words)
-			for (auto &word : column)
+		for(auto &column : words)
+			for(auto &word : column)
 				word = "EMPTY";
 	}
 	MapText &Set(int column, int row, const std::string &keyword)
@@ -35,8 +35,9 @@ public:
 	std::string Text() const
 	{
 		std::string text = "MAP\n";
-		for (int row = 0; row < GRID_ROWS; ++row) {
-			for (int column = 0; column < GRID_COLUMNS; ++column)
+		for(int row = 0; row < GRID_ROWS; ++row)
+		{
+			for(int column = 0; column < GRID_COLUMNS; ++column)
 				text += words[column][row] + (column + 1 < GRID_COLUMNS ? " " : "\n");
 		}
 		return text + startColumn + "\n" + startRow + "\n";

@@ -17,9 +17,14 @@ namespace {
 	};
 
 	const CacheRange CACHE_RANGES[] = {
-		{0, 14, ITEM_KERNEL_ROT}, {15, 29, ITEM_SECONDARY_VECTOR}, {30, 44, ITEM_SELF_REPAIR},
-		{45, 59, ITEM_POLYMORPHIC_SHIELD}, {60, 69, FIREWALL}, {70, 79, ANTIVIRUS},
-		{80, 89, VIRUS_SUPPRESSOR}, {90, 99, RESTORATION_NODE},
+		{0, 14, ITEM_KERNEL_ROT},
+		{15, 29, ITEM_SECONDARY_VECTOR},
+		{30, 44, ITEM_SELF_REPAIR},
+		{45, 59, ITEM_POLYMORPHIC_SHIELD},
+		{60, 69, FIREWALL},
+		{70, 79, ANTIVIRUS},
+		{80, 89, VIRUS_SUPPRESSOR},
+		{90, 99, RESTORATION_NODE},
 	};
 
 	void PrintTo(const CacheRange &range, std::ostream *out)
@@ -35,7 +40,10 @@ namespace {
 	// The Restoration Node, the only target, heals itself at the end of the
 	// opening move.
 	const Fight VALUES_AFTER_OPENING[] = {
-		{FIREWALL, 60, 20}, {ANTIVIRUS, 30, 40}, {RESTORATION_NODE, 90, 10}, {VIRUS_SUPPRESSOR, 80, 20},
+		{FIREWALL, 60, 20},
+		{ANTIVIRUS, 30, 40},
+		{RESTORATION_NODE, 90, 10},
+		{VIRUS_SUPPRESSOR, 80, 20},
 	};
 
 	// The map is chosen with the first draw and the cache opened with the second.
@@ -80,8 +88,8 @@ TEST_P(DataCacheOutcome, OpensIntoWhatTheDrawSays)
 	EXPECT_EQ(level->GetItemSlots()->ItemAt(0), range.type);
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryRange, DataCacheOutcome, testing::ValuesIn(CACHE_RANGES),
-	[](const testing::TestParamInfo<CacheRange> &info) {
+INSTANTIATE_TEST_SUITE_P(
+	EveryRange, DataCacheOutcome, testing::ValuesIn(CACHE_RANGES), [](const testing::TestParamInfo<CacheRange> &info) {
 		return "From" + std::to_string(info.param.low) + "To" + std::to_string(info.param.high);
 	});
 

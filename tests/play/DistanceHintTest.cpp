@@ -58,10 +58,12 @@ TEST_F(DistanceHintPrinted, LongWaysPrintInFullAndFloatAtMostFive)
 // round it through the row below.
 TEST_F(DistanceHintPrinted, EmptyPositionsAreNeverStepppedOn)
 {
-	StartLevel(MapFromTopRows({
-		"h . C . . . . . . .",
-		 "h h . . . . . . . .",
-	}, 0, 0));
+	StartLevel(MapFromTopRows(
+		{
+			"h . C . . . . . . .",
+			"h h . . . . . . . .",
+		},
+		0, 0));
 	EXPECT_EQ(Decrypt(0, 0), "Found path, length: 3\n");
 	EXPECT_EQ(HintOf(Node(0, 0)), "3");
 }
@@ -69,10 +71,12 @@ TEST_F(DistanceHintPrinted, EmptyPositionsAreNeverStepppedOn)
 // Hidden and blocked nodes count like any other.
 TEST_F(DistanceHintPrinted, HiddenAndBlockedNodesArePassable)
 {
-	StartLevel(MapFromTopRows({
-		". h h C . . . . . .",
-		 ". h F . . . . . . .",
-	}, 1, 1));
+	StartLevel(MapFromTopRows(
+		{
+			". h h C . . . . . .",
+			". h F . . . . . . .",
+		},
+		1, 1));
 	EXPECT_EQ(Decrypt(1, 1), "Found path, length: 2\n");
 	ASSERT_EQ(Node(3, 0)->GetState(), HIDDEN);
 	Click(2, 1);
@@ -86,10 +90,18 @@ using DistanceHintDeathTest = LevelFixture;
 TEST_F(DistanceHintDeathTest, NoReachableObjectiveEndsTheProgram)
 {
 	testing::FLAGS_gtest_death_test_style = "threadsafe";
-	StartLevel(MapFromRows({
-		"h h . . . . . . . .", ". . . . . . . . . .", ". . . . . . . . . .",
-		". . . . . . . . . .", ". . . . . . . . . .", ". . . . . . . . . .",
-		". . . . . . . . . .", ". . . . . . . . . .", ". . . . . . . . . C",
-	}, 0, 0));
+	StartLevel(MapFromRows(
+		{
+			"h h . . . . . . . .",
+			". . . . . . . . . .",
+			". . . . . . . . . .",
+			". . . . . . . . . .",
+			". . . . . . . . . .",
+			". . . . . . . . . .",
+			". . . . . . . . . .",
+			". . . . . . . . . .",
+			". . . . . . . . . C",
+		},
+		0, 0));
 	EXPECT_EXIT(Click(0, 0), testing::ExitedWithCode(255), "No path");
 }

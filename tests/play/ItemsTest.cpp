@@ -103,10 +103,12 @@ TEST_F(Items, SecondaryVectorHacksTheCoreAtTheEndOfAnUnrelatedMove)
 // A second Secondary Vector takes over the target and starts the count anew.
 TEST_F(Items, SecondaryVectorFollowsOnlyItsLatestTarget)
 {
-	StartLevel(MapFromTopRows({
-		"h v v F . C . . . .",
-		 ". . h h h . . . . .",
-	}, 0, 0));
+	StartLevel(MapFromTopRows(
+		{
+			"h v v F . C . . . .",
+			". . h h h . . . . .",
+		},
+		0, 0));
 	Click(0, 0);
 	Click(1, 0);
 	Click(1, 0);

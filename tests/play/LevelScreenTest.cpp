@@ -60,10 +60,12 @@ protected:
 
 TEST_F(LevelScreen, LinksTakeTheColoursOfTheirNodesAfterEveryMove)
 {
-	StartLevel(MapFromTopRows({
-		"h h h h F h . . . C",
-		 "h h h h h h h h h h",
-	}, 0, 0));
+	StartLevel(MapFromTopRows(
+		{
+			"h h h h F h . . . C",
+			"h h h h h h h h h h",
+		},
+		0, 0));
 	ExpectLink(0, 0, 1, 0, ENCRYPTED_LINK);
 	ExpectLink(1, 0, 2, 0, HIDDEN_LINK);
 	ExpectLink(7, 1, 8, 1, HIDDEN_LINK);
@@ -97,17 +99,23 @@ TEST_F(LevelScreen, KeypadStepsToTheSixNeighbours)
 		int toRow;
 	};
 	const Step steps[] = {
-		{SDLK_KP_1, 4, 4, 3, 5}, {SDLK_KP_3, 4, 4, 4, 5}, {SDLK_KP_4, 4, 4, 3, 4},
-		{SDLK_KP_7, 4, 4, 3, 3}, {SDLK_KP_9, 4, 4, 4, 3},
-		{SDLK_KP_1, 4, 3, 4, 4}, {SDLK_KP_3, 4, 3, 5, 4}, {SDLK_KP_6, 4, 3, 5, 3},
-		{SDLK_KP_7, 4, 3, 4, 2}, {SDLK_KP_9, 4, 3, 5, 2},
+		{SDLK_KP_1, 4, 4, 3, 5},
+		{SDLK_KP_3, 4, 4, 4, 5},
+		{SDLK_KP_4, 4, 4, 3, 4},
+		{SDLK_KP_7, 4, 4, 3, 3},
+		{SDLK_KP_9, 4, 4, 4, 3},
+		{SDLK_KP_1, 4, 3, 4, 4},
+		{SDLK_KP_3, 4, 3, 5, 4},
+		{SDLK_KP_6, 4, 3, 5, 3},
+		{SDLK_KP_7, 4, 3, 4, 2},
+		{SDLK_KP_9, 4, 3, 5, 2},
 	};
 	for(const Step &step : steps)
 	{
 		Hover(step.fromColumn, step.fromRow);
 		Key(step.key);
-		EXPECT_TRUE(CursorOn(step.toColumn, step.toRow)) << "key " << std::hex << step.key << std::dec
-			<< " from (" << step.fromColumn << ", " << step.fromRow << ")";
+		EXPECT_TRUE(CursorOn(step.toColumn, step.toRow)) << "key " << std::hex << step.key << std::dec << " from ("
+														 << step.fromColumn << ", " << step.fromRow << ")";
 		EXPECT_EQ(level->GetHoverType(), HACKED);
 		EXPECT_EQ(level->GetHoverState(), HIDDEN);
 	}
@@ -128,10 +136,23 @@ TEST_F(LevelScreen, KeypadStopsAtTheEdgesOfTheGrid)
 		int row;
 	};
 	const Edge edges[] = {
-		{SDLK_KP_4, 0, 3}, {SDLK_KP_4, 0, 4}, {SDLK_KP_6, 9, 3}, {SDLK_KP_6, 9, 4},
-		{SDLK_KP_1, 0, 2}, {SDLK_KP_7, 0, 2}, {SDLK_KP_3, 9, 5}, {SDLK_KP_9, 9, 5},
-		{SDLK_KP_7, 4, 0}, {SDLK_KP_9, 4, 0}, {SDLK_KP_9, 9, 0}, {SDLK_KP_1, 4, 8}, {SDLK_KP_3, 4, 8},
-		{SDLK_KP_1, 0, 8}, {SDLK_KP_2, 4, 4}, {SDLK_KP_5, 4, 4}, {SDLK_KP_8, 4, 4},
+		{SDLK_KP_4, 0, 3},
+		{SDLK_KP_4, 0, 4},
+		{SDLK_KP_6, 9, 3},
+		{SDLK_KP_6, 9, 4},
+		{SDLK_KP_1, 0, 2},
+		{SDLK_KP_7, 0, 2},
+		{SDLK_KP_3, 9, 5},
+		{SDLK_KP_9, 9, 5},
+		{SDLK_KP_7, 4, 0},
+		{SDLK_KP_9, 4, 0},
+		{SDLK_KP_9, 9, 0},
+		{SDLK_KP_1, 4, 8},
+		{SDLK_KP_3, 4, 8},
+		{SDLK_KP_1, 0, 8},
+		{SDLK_KP_2, 4, 4},
+		{SDLK_KP_5, 4, 4},
+		{SDLK_KP_8, 4, 4},
 	};
 	for(const Edge &edge : edges)
 	{
@@ -139,10 +160,10 @@ TEST_F(LevelScreen, KeypadStopsAtTheEdgesOfTheGrid)
 		// Clear the panel first, so a refresh on the same node would show.
 		MoveMouse(OFF_X, OFF_Y);
 		Key(edge.key);
-		EXPECT_TRUE(CursorOn(edge.column, edge.row)) << "key " << std::hex << edge.key << std::dec
-			<< " at (" << edge.column << ", " << edge.row << ")";
-		EXPECT_EQ(level->GetHoverType(), 0) << "key " << std::hex << edge.key << std::dec
-			<< " at (" << edge.column << ", " << edge.row << ")";
+		EXPECT_TRUE(CursorOn(edge.column, edge.row))
+			<< "key " << std::hex << edge.key << std::dec << " at (" << edge.column << ", " << edge.row << ")";
+		EXPECT_EQ(level->GetHoverType(), 0)
+			<< "key " << std::hex << edge.key << std::dec << " at (" << edge.column << ", " << edge.row << ")";
 	}
 
 	// Up-left of the corner truncates back onto the corner: a refresh.
@@ -252,8 +273,8 @@ TEST_F(LevelScreen, PanelAndSelectTargetAreDrawnOnTheFrame)
 
 TEST_F(LevelScreen, MapIsChosenWithTheFirstDrawAndAgainOnRestart)
 {
-	const std::string maps = MapFromTopRows({"h C . . . . . . . ."}, 0, 0)
-		+ MapFromTopRows({". . . . . . . . C h"}, 9, 0);
+	const std::string maps =
+		MapFromTopRows({"h C . . . . . . . ."}, 0, 0) + MapFromTopRows({". . . . . . . . C h"}, 9, 0);
 	for(int first = 0; first < 2; ++first)
 	{
 		const unsigned seed = SeedWhere(0, [first](int draw) { return draw % 2 == first; });
@@ -270,10 +291,12 @@ TEST_F(LevelScreen, MapIsChosenWithTheFirstDrawAndAgainOnRestart)
 // level left running.
 TEST_F(LevelScreen, RestartIsAFreshLevelInEveryRespect)
 {
-	StartLevel(MapFromTopRows({
-		"h s p v k F C . . .",
-		 "V . . . . . . . . .",
-	}, 0, 0));
+	StartLevel(MapFromTopRows(
+		{
+			"h s p v k F C . . .",
+			"V . . . . . . . . .",
+		},
+		0, 0));
 	Click(0, 0);
 	CollectTopRowItems(3);
 	Click(4, 0);
@@ -297,11 +320,13 @@ TEST_F(LevelScreen, RestartIsAFreshLevelInEveryRespect)
 	ASSERT_FALSE(level->GetPulses().empty());
 	Tick();
 
-	std::ofstream("DATA") << MapFromTopRows({
-		". . . . . . . . . .",
-		 ". . . . . . . . . .",
-		". . . . h F C . . .",
-	}, 4, 2);
+	std::ofstream("DATA") << MapFromTopRows(
+		{
+			". . . . . . . . . .",
+			". . . . . . . . . .",
+			". . . . h F C . . .",
+		},
+		4, 2);
 	Key(ENTER);
 	EXPECT_EQ(engine->GetCurrentState(), level);
 	EXPECT_EQ(Node(4, 2)->GetState(), ENCRYPTED);

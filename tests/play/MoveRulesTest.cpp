@@ -193,10 +193,12 @@ TEST_F(MoveRules, TwoVirusSuppressorsMakeEveryAttackHealItsTarget)
 // a shield pays for the first one.
 TEST_F(MoveRules, BlockedUntilEveryNeighbouringSubsystemIsHacked)
 {
-	StartLevel(MapFromTopRows({
-		"h F h F C . . . . .",
-		 "h h p . . . . . . .",
-	}, 0, 0));
+	StartLevel(MapFromTopRows(
+		{
+			"h F h F C . . . . .",
+			"h h p . . . . . . .",
+		},
+		0, 0));
 	Click(0, 0);
 	Click(0, 1);
 	Click(1, 1);
@@ -261,10 +263,13 @@ TEST_F(MoveRules, EveryStandingRestorationNodeHealsOnce)
 {
 	const unsigned seed = SeedWhere(1, [](int draw) { return draw % 3 == 0; });
 	const std::vector<int> draws = Draws(seed, 4);
-	StartLevel(MapFromTopRows({
-		". R . R . F . . . .",
-		 "h h h h C . . . . .",
-	}, 0, 1), seed);
+	StartLevel(MapFromTopRows(
+				   {
+					   ". R . R . F . . . .",
+					   "h h h h C . . . . .",
+				   },
+				   0, 1),
+		seed);
 	for(int column = 0; column <= 4; ++column)
 		Click(column, 1);
 	Click(5, 0);
@@ -290,10 +295,12 @@ TEST_F(MoveRules, EveryStandingRestorationNodeHealsOnce)
 // Every decryption starts one pulse on the decrypted node.
 TEST_F(MoveRules, DecryptionUncoversHiddenNeighboursAndStartsAPulse)
 {
-	StartLevel(MapFromTopRows({
-		"h h C . . . . . . .",
-		 "h . . . . . . . . .",
-	}, 0, 0));
+	StartLevel(MapFromTopRows(
+		{
+			"h h C . . . . . . .",
+			"h . . . . . . . . .",
+		},
+		0, 0));
 	Click(0, 0);
 	EXPECT_EQ(Node(1, 0)->GetState(), ENCRYPTED);
 	EXPECT_EQ(Node(0, 1)->GetState(), ENCRYPTED);

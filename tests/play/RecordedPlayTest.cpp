@@ -198,8 +198,8 @@ namespace {
 			if(i >= recorded.size() || i >= played.size() || recorded[i] != played[i])
 			{
 				ADD_FAILURE() << "case " << title << ": " << stream << " line " << i + 1 << " is " << Quoted(played, i)
-					<< ", recorded " << Quoted(recorded, i) << " (" << played.size() << " lines, recorded "
-					<< recorded.size() << ")";
+							  << ", recorded " << Quoted(recorded, i) << " (" << played.size() << " lines, recorded "
+							  << recorded.size() << ")";
 				return;
 			}
 	}
@@ -304,8 +304,7 @@ private:
 
 	unsigned Choose(size_t count) { return static_cast<unsigned>(choices() % count); }
 
-	template<typename T>
-	T Pick(const std::vector<T> &from) { return from[Choose(from.size())]; }
+	template<typename T> T Pick(const std::vector<T> &from) { return from[Choose(from.size())]; }
 
 	int Spread() { return static_cast<int>(Choose(2 * CLICK_SPREAD + 1)) - CLICK_SPREAD; }
 
@@ -325,7 +324,8 @@ private:
 	void ClickSlot(int slot)
 	{
 		const ItemSlots *slots = Playing()->GetItemSlots();
-		Down(Choose(2) ? LEFT : RIGHT, slots->SlotX(slot) + Choose(SLOT_EXTENT), slots->SlotY(slot) + Choose(SLOT_EXTENT));
+		Down(Choose(2) ? LEFT : RIGHT, slots->SlotX(slot) + Choose(SLOT_EXTENT),
+			slots->SlotY(slot) + Choose(SLOT_EXTENT));
 	}
 
 	LevelGameState *Playing() const { return dynamic_cast<LevelGameState *>(engine->GetCurrentState()); }
@@ -358,7 +358,8 @@ private:
 		size_t restartAt = plan.restart ? 20 + Choose(50) : MAX_INPUTS;
 		std::string outcomes;
 		size_t movesSinceEnd = 0;
-		while(inputs->size() < MAX_INPUTS && (inputs->size() < length || outcomes.empty() || movesSinceEnd < MOVES_AFTER_END))
+		while(inputs->size() < MAX_INPUTS &&
+			(inputs->size() < length || outcomes.empty() || movesSinceEnd < MOVES_AFTER_END))
 		{
 			if(inputs->size() >= restartAt)
 			{
@@ -403,8 +404,10 @@ private:
 		const auto hidden = NodesWhere([](const NodeObject *n) { return n->GetState() == HIDDEN; });
 		const auto targets = NodesWhere(IsTarget);
 		const auto cores = NodesWhere([](const NodeObject *n) { return IsTarget(n) && n->GetType() == SYSTEM_CORE; });
-		const auto items = NodesWhere([](const NodeObject *n) { return n->GetState() == REVEALED && IsItem(n->GetType()); });
-		const auto caches = NodesWhere([](const NodeObject *n) { return n->GetState() == REVEALED && n->GetType() == DATA_CACHE; });
+		const auto items =
+			NodesWhere([](const NodeObject *n) { return n->GetState() == REVEALED && IsItem(n->GetType()); });
+		const auto caches =
+			NodesWhere([](const NodeObject *n) { return n->GetState() == REVEALED && n->GetType() == DATA_CACHE; });
 		const auto held = SlotsWhere([](int type) { return IsItem(type); });
 		const auto empty = SlotsWhere([](int item) { return item == 0; });
 
@@ -417,11 +420,17 @@ private:
 			{targets.empty() ? 0 : attack, [&] { ClickOn(careful && !cores.empty() ? cores[0] : Pick(targets)); }},
 			{items.empty() ? 0 : 25, [&] { ClickOn(Pick(items)); }},
 			{caches.empty() ? 0 : 20, [&] { ClickOn(Pick(caches)); }},
-			{held.empty() ? 0 : careful ? 25 : 10, [&] { UseItem(Pick(held), targets, cores); }},
+			{held.empty()     ? 0
+					: careful ? 25
+							  : 10,
+				[&] { UseItem(Pick(held), targets, cores); }},
 			{blocked.empty() ? 0 : 3, [&] { ClickOn(Pick(blocked)); }},
 			{hidden.empty() ? 0 : 2, [&] { ClickOn(Pick(hidden)); }},
 			{empty.empty() ? 0 : 2, [&] { ClickSlot(Pick(empty)); }},
-			{2, [&] { Down(Choose(2) ? LEFT : RIGHT, PANEL_LEFT + Choose(PANEL_WIDTH), PANEL_TOP + Choose(PANEL_HEIGHT)); }},
+			{2,
+				[&] {
+					Down(Choose(2) ? LEFT : RIGHT, PANEL_LEFT + Choose(PANEL_WIDTH), PANEL_TOP + Choose(PANEL_HEIGHT));
+				}},
 			{targets.empty() ? 0 : 2, [&] { ClickOn(Pick(targets), RIGHT); }},
 			{8, [&] { Hover(); }},
 			{6, [&] { Key(KEYPAD[Choose(std::size(KEYPAD))]); }},
@@ -513,7 +522,7 @@ TEST_F(RecordedPlay, ConsoleAndFinalFrameAreAsRecorded)
 		ExpectSameLines(recorded.title, "standard output", recorded.out, played.out);
 		ExpectSameLines(recorded.title, "standard error", recorded.err, played.err);
 		if(played.frame != recorded.frame)
-			ADD_FAILURE() << "case " << recorded.title << ": the final frame hashes to " << played.frame << ", recorded "
-				<< recorded.frame;
+			ADD_FAILURE() << "case " << recorded.title << ": the final frame hashes to " << played.frame
+						  << ", recorded " << recorded.frame;
 	}
 }

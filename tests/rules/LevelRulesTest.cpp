@@ -36,9 +36,8 @@ namespace {
 	MapRecord Map(const std::vector<std::string> &rows, GridPosition start = {0, 0})
 	{
 		const std::string letters = ".hFAVRCskpvD";
-		const NodeType types[] = {EMPTY, HACKED, FIREWALL, ANTIVIRUS, VIRUS_SUPPRESSOR, RESTORATION_NODE,
-			SYSTEM_CORE, ITEM_SELF_REPAIR, ITEM_KERNEL_ROT, ITEM_POLYMORPHIC_SHIELD, ITEM_SECONDARY_VECTOR,
-			DATA_CACHE};
+		const NodeType types[] = {EMPTY, HACKED, FIREWALL, ANTIVIRUS, VIRUS_SUPPRESSOR, RESTORATION_NODE, SYSTEM_CORE,
+			ITEM_SELF_REPAIR, ITEM_KERNEL_ROT, ITEM_POLYMORPHIC_SHIELD, ITEM_SECONDARY_VECTOR, DATA_CACHE};
 		MapRecord map;
 		for(size_t row = 0; row < rows.size(); ++row)
 			for(size_t column = 0; column < rows[row].size(); ++column)

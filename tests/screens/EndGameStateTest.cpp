@@ -29,10 +29,7 @@ protected:
 		Tick();
 		ASSERT_EQ(engine->GetCurrentState(), end);
 	}
-	bool TitleIn(const Box &box) const
-	{
-		return FrameDiffersFromBackground(box.left, box.top, box.right, box.bottom);
-	}
+	bool TitleIn(const Box &box) const { return FrameDiffersFromBackground(box.left, box.top, box.right, box.bottom); }
 
 	EndGameState *end = nullptr;
 };

@@ -51,8 +51,9 @@ TEST_F(StateSwitchTest, SwitchWaitsForTheNextDueTickAfterItsUpdate)
 	log.clear();
 	SDL_FillRect(engine.frameSurface, nullptr, 0);
 	engine.RunPass(1010);
-	EXPECT_THAT(log, ElementsAre("A.object.update@1010", "A.deleted", "A.object.deleted",
-		"L1.objects", "L1.background", "L1.strings", "L1.object.draw"));
+	EXPECT_THAT(log,
+		ElementsAre("A.object.update@1010", "A.deleted", "A.object.deleted", "L1.objects", "L1.background",
+			"L1.strings", "L1.object.draw"));
 	EXPECT_EQ(engine.GetPendingState(), nullptr);
 	EXPECT_EQ(engine.FramePixel(0, 0), 0x00BB00u);
 	EXPECT_EQ(engine.FramePixel(1279, 719), 0x00BB00u);
@@ -73,8 +74,9 @@ TEST_F(StateSwitchTest, ANewerPendingStateDisplacesTheOlder)
 
 	log.clear();
 	engine.RunPass(1010);
-	EXPECT_THAT(log, ElementsAre("A.object.update@1010", "A.deleted", "A.object.deleted",
-		"L2.objects", "L2.background", "L2.strings", "L2.object.draw"));
+	EXPECT_THAT(log,
+		ElementsAre("A.object.update@1010", "A.deleted", "A.object.deleted", "L2.objects", "L2.background",
+			"L2.strings", "L2.object.draw"));
 
 	// Nothing is left pending after the switch.
 	log.clear();
@@ -99,8 +101,9 @@ TEST_F(StateSwitchTest, EscNeverReachesAState)
 	EXPECT_FALSE(engine.RunPass(1010));
 	EXPECT_EQ(engine.exitCode, 0);
 	// Enter still counted and the tick still switched in that same pass.
-	EXPECT_THAT(log, ElementsAre("A.key:13", "A.object.update@1010", "A.deleted", "A.object.deleted",
-		"L1.objects", "L1.background", "L1.strings", "L1.object.draw"));
+	EXPECT_THAT(log,
+		ElementsAre("A.key:13", "A.object.update@1010", "A.deleted", "A.object.deleted", "L1.objects", "L1.background",
+			"L1.strings", "L1.object.draw"));
 }
 
 TEST_F(StateSwitchTest, RebuildingInPlaceKeepsTheState)

@@ -19,16 +19,16 @@
 #include "support/LevelFixture.h"
 #include "support/PixelSurface.h"
 
+#include "scenes/BusiestLevel.h"
 #include "screens/EndGameState.h"
 #include "screens/StartGameState.h"
-#include "scenes/BusiestLevel.h"
 
 #include <unistd.h>
 
 #include <cinttypes>
-#include <cstring>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -65,11 +65,12 @@ namespace {
 	std::string SaveFrame(const SDL_Surface *frame, const std::string &name)
 	{
 		const std::string file = (std::filesystem::temp_directory_path() /
-			("vexarift-frame-" + name + "-" + std::to_string(getpid()) + ".png")).string();
+			("vexarift-frame-" + name + "-" + std::to_string(getpid()) + ".png"))
+									 .string();
 		std::vector<uint32_t> pixels(static_cast<size_t>(frame->w) * frame->h);
 		for(int y = 0; y < frame->h; ++y)
-			memcpy(&pixels[static_cast<size_t>(y) * frame->w], static_cast<const uint8_t *>(frame->pixels) + y * frame->pitch,
-				static_cast<size_t>(frame->w) * 4);
+			memcpy(&pixels[static_cast<size_t>(y) * frame->w],
+				static_cast<const uint8_t *>(frame->pixels) + y * frame->pitch, static_cast<size_t>(frame->w) * 4);
 		return WritePng(file, frame->w, frame->h, pixels, false) ? file : "(could not be saved)";
 	}
 
@@ -90,12 +91,13 @@ protected:
 		{
 			golden[name] = hash;
 			WriteGolden(golden);
-			printf("golden frame %s: %s, drawn in %s\n", name.c_str(), hash, SaveFrame(engine->frameSurface, name).c_str());
+			printf("golden frame %s: %s, drawn in %s\n", name.c_str(), hash,
+				SaveFrame(engine->frameSurface, name).c_str());
 			return;
 		}
 		if(golden[name] != hash)
 			ADD_FAILURE() << "frame " << name << " hashes to " << hash << ", golden is " << golden[name]
-				<< "; the frame drawn is in " << SaveFrame(engine->frameSurface, name);
+						  << "; the frame drawn is in " << SaveFrame(engine->frameSurface, name);
 	}
 
 	void Ticks(int count)
@@ -120,12 +122,15 @@ TEST_F(GoldenFrames, StartScreen)
 // and the frame taken while markers, numbers and pulses are on their way.
 TEST_F(GoldenFrames, LevelInProgress)
 {
-	StartLevel(MapFromTopRows({
-		"h h F h . . h h h h",
-		 "h D h h . h h A h C",
-		"h h h h h h . h h h",
-		 "h . . h h h h h h .",
-	}, 0, 0), 3);
+	StartLevel(MapFromTopRows(
+				   {
+					   "h h F h . . h h h h",
+					   "h D h h . h h A h C",
+					   "h h h h h h . h h h",
+					   "h . . h h h h h h .",
+				   },
+				   0, 0),
+		3);
 	const int moves[][2] = {{0, 0}, {1, 0}, {0, 1}, {1, 1}, {1, 1}, {2, 0}, {2, 0}, {0, 2}, {1, 2}};
 	for(const auto &move : moves)
 	{

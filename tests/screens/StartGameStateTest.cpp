@@ -45,8 +45,8 @@ TEST_F(StartScreen, TitleGlidesIntoPlaceFromItsFirstTick)
 	};
 	// Integer steps of (-400, -450) over 2000 ms; it stops where the last
 	// tick before the end left it.
-	for(const Point &p : {Point{0, 500, 500}, Point{1000, 300, 275}, Point{1980, 104, 55},
-			Point{2000, 104, 55}, Point{9000, 104, 55}})
+	for(const Point &p :
+		{Point{0, 500, 500}, Point{1000, 300, 275}, Point{1980, 104, 55}, Point{2000, 104, 55}, Point{9000, 104, 55}})
 	{
 		TickAt(start + p.after);
 		EXPECT_EQ(title->x, p.x) << p.after << " ms";

@@ -23,13 +23,12 @@ TempFolder::~TempFolder()
 
 bool WritePng(const std::string &file, int width, int height, const std::vector<uint32_t> &pixels, bool withAlpha)
 {
-	SDL_Surface *surface = withAlpha
-		? SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888)
-		: SDL_CreateRGBSurfaceWithFormat(0, width, height, 24, SDL_PIXELFORMAT_RGB24);
+	SDL_Surface *surface = withAlpha ? SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888)
+									 : SDL_CreateRGBSurfaceWithFormat(0, width, height, 24, SDL_PIXELFORMAT_RGB24);
 	if(!surface)
 		return false;
-	SDL_Surface *source = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t *>(pixels.data()), width, height,
-		32, width * 4, SDL_PIXELFORMAT_ARGB8888);
+	SDL_Surface *source = SDL_CreateRGBSurfaceWithFormatFrom(
+		const_cast<uint32_t *>(pixels.data()), width, height, 32, width * 4, SDL_PIXELFORMAT_ARGB8888);
 	SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
 	SDL_BlitSurface(source, nullptr, surface, nullptr);
 	SDL_FreeSurface(source);

@@ -12,10 +12,18 @@
 
 namespace {
 	const std::map<char, std::string> KEYWORDS = {
-		{'.', "EMPTY"}, {'h', "HACKED"}, {'F', "FIREWALL"}, {'A', "ANTIVIRUS"},
-		{'R', "RESTORATION_NODE"}, {'V', "VIRUS_SUPPRESSOR"}, {'C', "SYSTEM_CORE"},
-		{'s', "ITEM_SELF_REPAIR"}, {'k', "ITEM_KERNEL_ROT"}, {'p', "ITEM_POLYMORPHIC_SHIELD"},
-		{'v', "ITEM_SECONDARY_VECTOR"}, {'D', "DATA_CACHE"},
+		{'.', "EMPTY"},
+		{'h', "HACKED"},
+		{'F', "FIREWALL"},
+		{'A', "ANTIVIRUS"},
+		{'R', "RESTORATION_NODE"},
+		{'V', "VIRUS_SUPPRESSOR"},
+		{'C', "SYSTEM_CORE"},
+		{'s', "ITEM_SELF_REPAIR"},
+		{'k', "ITEM_KERNEL_ROT"},
+		{'p', "ITEM_POLYMORPHIC_SHIELD"},
+		{'v', "ITEM_SECONDARY_VECTOR"},
+		{'D', "DATA_CACHE"},
 	};
 
 	std::string CurrentDirectory()

@@ -3,9 +3,11 @@
 #include "engine/VexaRiftEngine.h"
 
 RecordingState::RecordingState(VexaRiftEngine *engine, std::vector<std::string> &log, std::string name, int background)
-	: GameState(engine), log(log), name(std::move(name)), background(background)
-{
-}
+	: GameState(engine),
+	  log(log),
+	  name(std::move(name)),
+	  background(background)
+{}
 
 RecordingState::~RecordingState()
 {
@@ -48,9 +50,10 @@ void RecordingState::DrawStrings()
 }
 
 RecordingObject::RecordingObject(BaseEngine *engine, std::vector<std::string> &log, std::string name)
-	: DisplayableObject(engine), log(log), name(std::move(name))
-{
-}
+	: DisplayableObject(engine),
+	  log(log),
+	  name(std::move(name))
+{}
 
 RecordingObject::~RecordingObject()
 {

@@ -12,8 +12,7 @@ namespace {
 	const bool DUMMY_VIDEO = setenv("SDL_VIDEODRIVER", "dummy", 0) == 0;
 }
 
-TestEngine::TestEngine()
-	: VexaRiftEngine(MakeQuietState)
+TestEngine::TestEngine() : VexaRiftEngine(MakeQuietState)
 {
 	(void)DUMMY_VIDEO;
 	Initialise("test", 1280, 720, nullptr, 0);

@@ -1,5 +1,5 @@
-#include "leveldata/NodeType.h"
 #include "tools/player/HintLedger.h"
+#include "leveldata/NodeType.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
+#include "tools/mapgen/MapGenerator.h"
 #include "leveldata/MapAnalysis.h"
 #include "leveldata/MapLoader.h"
-#include "tools/mapgen/MapGenerator.h"
 #include "tools/player/MapSurvey.h"
 
 #include <gtest/gtest.h>
@@ -120,8 +120,19 @@ TEST(MapGenerator, CandidatesAreSoundAndRepeatable)
 TEST(MapGenerator, RefusesBadArguments)
 {
 	const char *const bad[] = {
-		"--count 0", "--count -3", "--count three", "--count 2x", "--count", "--difficulty insane",
-		"--difficulty", "--seed -1", "--seed 4294967296", "--size 3", "extra", "--out", "--threads 0",
+		"--count 0",
+		"--count -3",
+		"--count three",
+		"--count 2x",
+		"--count",
+		"--difficulty insane",
+		"--difficulty",
+		"--seed -1",
+		"--seed 4294967296",
+		"--size 3",
+		"extra",
+		"--out",
+		"--threads 0",
 		"--threads two",
 	};
 	for(const char *arguments : bad)
@@ -185,8 +196,7 @@ TEST(MapGenerator, MakesRepeatableGradedMaps)
 	EXPECT_NE(oneThread, "");
 	EXPECT_EQ(Shell(several + "2").out, oneThread);
 	EXPECT_EQ(Shell(several + "3").out, oneThread);
-	EXPECT_EQ(Shell("ls " + folder.path).out, "easy\nhard\nnormal\n")
-		<< "no temporary file is left";
+	EXPECT_EQ(Shell("ls " + folder.path).out, "easy\nhard\nnormal\n") << "no temporary file is left";
 	const int fifteenPoints = SIGHTED_SEEDS * 15 / 100;
 	EXPECT_GE(wins[0] - wins[1], fifteenPoints) << "easy wins 15 points more often than normal";
 	EXPECT_GE(wins[1] - wins[2], fifteenPoints) << "normal wins 15 points more often than hard";

@@ -32,10 +32,18 @@ namespace {
 	std::string Map(std::vector<std::string> rows, int startColumn, int startRow)
 	{
 		static const std::map<char, std::string> KEYWORDS = {
-			{'.', "EMPTY"}, {'h', "HACKED"}, {'F', "FIREWALL"}, {'A', "ANTIVIRUS"},
-			{'R', "RESTORATION_NODE"}, {'V', "VIRUS_SUPPRESSOR"}, {'C', "SYSTEM_CORE"},
-			{'s', "ITEM_SELF_REPAIR"}, {'k', "ITEM_KERNEL_ROT"}, {'p', "ITEM_POLYMORPHIC_SHIELD"},
-			{'v', "ITEM_SECONDARY_VECTOR"}, {'D', "DATA_CACHE"},
+			{'.', "EMPTY"},
+			{'h', "HACKED"},
+			{'F', "FIREWALL"},
+			{'A', "ANTIVIRUS"},
+			{'R', "RESTORATION_NODE"},
+			{'V', "VIRUS_SUPPRESSOR"},
+			{'C', "SYSTEM_CORE"},
+			{'s', "ITEM_SELF_REPAIR"},
+			{'k', "ITEM_KERNEL_ROT"},
+			{'p', "ITEM_POLYMORPHIC_SHIELD"},
+			{'v', "ITEM_SECONDARY_VECTOR"},
+			{'D', "DATA_CACHE"},
 		};
 		rows.resize(9);
 		std::string text = "MAP\n";
@@ -61,8 +69,8 @@ namespace {
 		return survey.Maps().empty() ? MapRecord() : survey.Maps().front().record;
 	}
 
-	GameResult PlayAlone(const std::string &data, unsigned seed = 1, int moveLimit = MOVE_LIMIT,
-		Sight sight = Sight::FULL_KNOWLEDGE)
+	GameResult PlayAlone(
+		const std::string &data, unsigned seed = 1, int moveLimit = MOVE_LIMIT, Sight sight = Sight::FULL_KNOWLEDGE)
 	{
 		return PlayOnRules(Record(data), seed, moveLimit, sight);
 	}
@@ -98,8 +106,7 @@ TEST(ScriptedPlayer, EveryShippedMapIsWonUnderSomeSeed)
 // answered by the core's 10.
 TEST(ScriptedPlayer, HeadsStraightForTheSystemCore)
 {
-	const GameResult result = PlayAlone(Map({
-		"h h h C", "h", "h", "h", "h", "h", "h", "h", "h"}, 0, 0));
+	const GameResult result = PlayAlone(Map({"h h h C", "h", "h", "h", "h", "h", "h", "h", "h"}, 0, 0));
 	EXPECT_EQ(result.outcome, GameOutcome::WON);
 	EXPECT_EQ(result.moves, 7);
 	EXPECT_EQ(result.coherence, 50);
@@ -158,13 +165,11 @@ TEST(ScriptedPlayer, SurveyPlaysEachMapAloneAndRefusesUnplayableOnes)
 	EXPECT_EQ(survey.Maps()[1].line, 14);
 	EXPECT_EQ(survey.Maps()[2].line, 26);
 
-	EXPECT_EQ(MapSurvey::Describe(survey.Play(survey.Maps()[0], 3, MOVE_LIMIT)),
-		"map at line 1: won 3/3");
+	EXPECT_EQ(MapSurvey::Describe(survey.Play(survey.Maps()[0], 3, MOVE_LIMIT)), "map at line 1: won 3/3");
 	const MapWinRate refused = survey.Play(survey.Maps()[1], 3, MOVE_LIMIT);
 	EXPECT_EQ(refused.games, 0);
 	EXPECT_NE(refused.refusal, "");
-	EXPECT_EQ(MapSurvey::Describe(survey.Play(survey.Maps()[2], 2, MOVE_LIMIT)),
-		"map at line 26: won 0/2");
+	EXPECT_EQ(MapSurvey::Describe(survey.Play(survey.Maps()[2], 2, MOVE_LIMIT)), "map at line 26: won 0/2");
 }
 
 namespace {

@@ -25,8 +25,7 @@ namespace {
 	}
 }
 
-BenchStage::BenchStage(const std::string &runFolder)
-	: previousFolder(std::filesystem::current_path().string())
+BenchStage::BenchStage(const std::string &runFolder) : previousFolder(std::filesystem::current_path().string())
 {
 	std::string pattern = (std::filesystem::temp_directory_path() / "vexarift-bench-XXXXXX").string();
 	if(!mkdtemp(pattern.data()))

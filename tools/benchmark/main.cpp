@@ -23,8 +23,8 @@
 // console lines are muted while the cases run.
 #include "engine/VexaRiftEngine.h"
 #include "play/LevelGameState.h"
-#include "tools/benchmark/BenchStage.h"
 #include "scenes/BusiestLevel.h"
+#include "tools/benchmark/BenchStage.h"
 #include "tools/mapgen/MapGrader.h"
 #include "tools/player/MapSurvey.h"
 #include "tools/player/MutedOutput.h"
@@ -102,7 +102,8 @@ namespace {
 		FloorFrame(state, SCALED_WIDTH, SCALED_HEIGHT);
 	}
 
-	void BusiestFrame(benchmark::State &state, bool full, int windowWidth = FRAME_WIDTH, int windowHeight = FRAME_HEIGHT)
+	void BusiestFrame(
+		benchmark::State &state, bool full, int windowWidth = FRAME_WIDTH, int windowHeight = FRAME_HEIGHT)
 	{
 		MutedOutput quiet;
 		BenchStage *stage = Stage(state);

@@ -25,21 +25,23 @@ public:
 	void MapRead(int mapLine, std::unique_ptr<MapRecord> record) override
 	{
 		CheckMapLine(mapLine);
-		if (!IsInsideGrid(record->startColumn, record->startRow))
+		if(!IsInsideGrid(record->startColumn, record->startRow))
 			Fail("record kept with its start outside the grid");
 		int nonEmpty = 0;
-		for (int column = 0; column < GRID_COLUMNS; ++column) {
-			for (int row = 0; row < GRID_ROWS; ++row) {
+		for(int column = 0; column < GRID_COLUMNS; ++column)
+		{
+			for(int row = 0; row < GRID_ROWS; ++row)
+			{
 				NodeType type = record->TypeAt(column, row);
-				if (type < EMPTY || type > DATA_CACHE)
+				if(type < EMPTY || type > DATA_CACHE)
 					Fail("type out of range");
 				nonEmpty += type != EMPTY;
 			}
 		}
 		size_t partSizes = 0;
-		for (const auto &part : FindNetworkParts(*record))
+		for(const auto &part : FindNetworkParts(*record))
 			partSizes += part.size();
-		if (partSizes != static_cast<size_t>(nonEmpty))
+		if(partSizes != static_cast<size_t>(nonEmpty))
 			Fail("network parts do not cover the nodes exactly once");
 		FindMapFaults(*record);
 	}
@@ -47,20 +49,20 @@ public:
 	void UnknownType(int line, int column, const std::string &) override
 	{
 		CheckLine(line);
-		if (column < 0 || column >= GRID_COLUMNS)
+		if(column < 0 || column >= GRID_COLUMNS)
 			Fail("unknown type reported outside the row");
 	}
 	void ShortRow(int line, int wordCount) override
 	{
 		CheckLine(line);
-		if (wordCount < 0 || wordCount >= GRID_COLUMNS)
+		if(wordCount < 0 || wordCount >= GRID_COLUMNS)
 			Fail("short row with a full count");
 	}
 	void MapEndsEarly(int mapLine) override { CheckMapLine(mapLine); }
 	void StartOutsideGrid(int mapLine, GridPosition start) override
 	{
 		CheckMapLine(mapLine);
-		if (IsInsideGrid(start.column, start.row))
+		if(IsInsideGrid(start.column, start.row))
 			Fail("record dropped with its start inside the grid");
 	}
 
@@ -70,20 +72,20 @@ private:
 	// Line reports come in file order and name lines that exist.
 	void CheckLine(int line)
 	{
-		if (line < 1 || line > lineCount || line < lastLine)
+		if(line < 1 || line > lineCount || line < lastLine)
 			Fail("line " + std::to_string(line) + " out of order or out of the file");
 		lastLine = line;
 	}
 	// A record's outcome names its "MAP" line, before the lines it read.
 	void CheckMapLine(int mapLine)
 	{
-		if (mapLine < 1 || mapLine > lineCount || mapLine <= lastMapLine)
+		if(mapLine < 1 || mapLine > lineCount || mapLine <= lastMapLine)
 			Fail("map line " + std::to_string(mapLine) + " out of order or out of the file");
 		lastMapLine = mapLine;
 	}
 	void Fail(const std::string &what)
 	{
-		if (failure.empty())
+		if(failure.empty())
 			failure = what;
 	}
 

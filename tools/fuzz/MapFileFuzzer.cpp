@@ -8,7 +8,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
 	std::string failure = MapFileFuzzTarget::Run(std::string(reinterpret_cast<const char *>(data), size));
-	if (!failure.empty()) {
+	if(!failure.empty())
+	{
 		fprintf(stderr, "%s\n", failure.c_str());
 		abort();
 	}

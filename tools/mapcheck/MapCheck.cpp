@@ -15,113 +15,115 @@
 
 namespace {
 
-std::string Positions(const std::vector<GridPosition> &positions)
-{
-	std::string text;
-	for (GridPosition p : positions)
-		text += (text.empty() ? "(" : " (") + std::to_string(p.column) + ", " + std::to_string(p.row) + ")";
-	return text;
-}
-
-std::string Describe(const MapFinding &finding, GridPosition start)
-{
-	switch (finding.fault) {
-	case NO_SYSTEM_CORE:
-		return "no SYSTEM_CORE; the level cannot be won";
-	case SEVERAL_SYSTEM_CORES:
-		return std::to_string(finding.positions.size()) + " SYSTEM_COREs at " + Positions(finding.positions) +
-			"; a map needs exactly one";
-	case START_ON_EMPTY:
-		return "start " + Positions({start}) + " is EMPTY; there is nothing to click";
-	case PART_WITHOUT_OBJECTIVE:
-		return "nodes " + Positions(finding.positions) +
-			" reach no SYSTEM_CORE, item or DATA_CACHE; decrypting one ends the game (\"No path\")";
-	case CORE_UNREACHABLE:
-		return "SYSTEM_CORE " + Positions(finding.positions) + " cannot be reached from the start " +
-			Positions({start});
-	}
-	return "unknown fault";
-}
-
-// Prints each finding as FILE:LINE: text, in file order. Findings inside a
-// record arrive before the parser knows the record is complete, so they
-// wait until the record's outcome names its "MAP" line.
-class CheckListener : public MapFileListener {
-public:
-	explicit CheckListener(const std::string &fileName) : fileName(fileName) {}
-
-	void MapRead(int mapLine, std::unique_ptr<MapRecord> record) override
+	std::string Positions(const std::vector<GridPosition> &positions)
 	{
-		++mapCount;
-		std::vector<MapFinding> findings = FindMapFaults(*record);
-		for (const MapFinding &finding : findings)
-			pending.push_back({mapLine, Describe(finding, record->GetStart())});
-		bool playable = pending.empty();
-		if (playable)
-			Print(mapLine, mapLine, "playable");
-		Finish(mapLine, playable);
-	}
-
-	void UnknownLine(int line, const std::string &text) override
-	{
-		++problemCount;
-		printf("%s:%d: unknown line \"%s\" is skipped; only a line reading exactly MAP starts a map\n",
-			fileName.c_str(), line, text.c_str());
-	}
-
-	void UnknownType(int line, int column, const std::string &word) override
-	{
-		pending.push_back(
-			{line, "unknown type \"" + word + "\" in column " + std::to_string(column) + " reads as EMPTY"});
-	}
-
-	void ShortRow(int line, int wordCount) override
-	{
-		pending.push_back({line, "row has " + std::to_string(wordCount) + " of its 10 words; the rest read as EMPTY"});
-	}
-
-	void MapEndsEarly(int mapLine) override
-	{
-		++mapCount;
-		pending.push_back({mapLine, "ends before its 11 lines; the game skips it"});
-		Finish(mapLine, false);
-	}
-
-	void StartOutsideGrid(int mapLine, GridPosition start) override
-	{
-		++mapCount;
-		pending.push_back({mapLine, "start " + Positions({start}) +
-				" lies outside columns 0..9 and rows 0..8; the game skips it"});
-		Finish(mapLine, false);
-	}
-
-	int mapCount = 0;
-	int brokenMapCount = 0;
-	int problemCount = 0;
-
-private:
-	struct Finding {
-		int line;
 		std::string text;
+		for(GridPosition p : positions)
+			text += (text.empty() ? "(" : " (") + std::to_string(p.column) + ", " + std::to_string(p.row) + ")";
+		return text;
+	}
+
+	std::string Describe(const MapFinding &finding, GridPosition start)
+	{
+		switch(finding.fault)
+		{
+		case NO_SYSTEM_CORE:
+			return "no SYSTEM_CORE; the level cannot be won";
+		case SEVERAL_SYSTEM_CORES:
+			return std::to_string(finding.positions.size()) + " SYSTEM_COREs at " + Positions(finding.positions) +
+				"; a map needs exactly one";
+		case START_ON_EMPTY:
+			return "start " + Positions({start}) + " is EMPTY; there is nothing to click";
+		case PART_WITHOUT_OBJECTIVE:
+			return "nodes " + Positions(finding.positions) +
+				" reach no SYSTEM_CORE, item or DATA_CACHE; decrypting one ends the game (\"No path\")";
+		case CORE_UNREACHABLE:
+			return "SYSTEM_CORE " + Positions(finding.positions) + " cannot be reached from the start " +
+				Positions({start});
+		}
+		return "unknown fault";
+	}
+
+	// Prints each finding as FILE:LINE: text, in file order. Findings inside a
+	// record arrive before the parser knows the record is complete, so they
+	// wait until the record's outcome names its "MAP" line.
+	class CheckListener : public MapFileListener {
+	public:
+		explicit CheckListener(const std::string &fileName) : fileName(fileName) {}
+
+		void MapRead(int mapLine, std::unique_ptr<MapRecord> record) override
+		{
+			++mapCount;
+			std::vector<MapFinding> findings = FindMapFaults(*record);
+			for(const MapFinding &finding : findings)
+				pending.push_back({mapLine, Describe(finding, record->GetStart())});
+			bool playable = pending.empty();
+			if(playable)
+				Print(mapLine, mapLine, "playable");
+			Finish(mapLine, playable);
+		}
+
+		void UnknownLine(int line, const std::string &text) override
+		{
+			++problemCount;
+			printf("%s:%d: unknown line \"%s\" is skipped; only a line reading exactly MAP starts a map\n",
+				fileName.c_str(), line, text.c_str());
+		}
+
+		void UnknownType(int line, int column, const std::string &word) override
+		{
+			pending.push_back(
+				{line, "unknown type \"" + word + "\" in column " + std::to_string(column) + " reads as EMPTY"});
+		}
+
+		void ShortRow(int line, int wordCount) override
+		{
+			pending.push_back(
+				{line, "row has " + std::to_string(wordCount) + " of its 10 words; the rest read as EMPTY"});
+		}
+
+		void MapEndsEarly(int mapLine) override
+		{
+			++mapCount;
+			pending.push_back({mapLine, "ends before its 11 lines; the game skips it"});
+			Finish(mapLine, false);
+		}
+
+		void StartOutsideGrid(int mapLine, GridPosition start) override
+		{
+			++mapCount;
+			pending.push_back({mapLine,
+				"start " + Positions({start}) + " lies outside columns 0..9 and rows 0..8; the game skips it"});
+			Finish(mapLine, false);
+		}
+
+		int mapCount = 0;
+		int brokenMapCount = 0;
+		int problemCount = 0;
+
+	private:
+		struct Finding {
+			int line;
+			std::string text;
+		};
+
+		void Print(int line, int mapLine, const std::string &text)
+		{
+			printf("%s:%d: map at line %d: %s\n", fileName.c_str(), line, mapLine, text.c_str());
+		}
+
+		void Finish(int mapLine, bool playable)
+		{
+			for(const Finding &finding : pending)
+				Print(finding.line, mapLine, finding.text);
+			problemCount += static_cast<int>(pending.size());
+			brokenMapCount += playable ? 0 : 1;
+			pending.clear();
+		}
+
+		std::string fileName;
+		std::vector<Finding> pending;
 	};
-
-	void Print(int line, int mapLine, const std::string &text)
-	{
-		printf("%s:%d: map at line %d: %s\n", fileName.c_str(), line, mapLine, text.c_str());
-	}
-
-	void Finish(int mapLine, bool playable)
-	{
-		for (const Finding &finding : pending)
-			Print(finding.line, mapLine, finding.text);
-		problemCount += static_cast<int>(pending.size());
-		brokenMapCount += playable ? 0 : 1;
-		pending.clear();
-	}
-
-	std::string fileName;
-	std::vector<Finding> pending;
-};
 
 } // namespace
 
@@ -131,17 +133,20 @@ int main(int argc, char **argv)
 	std::string fileName = argc > 1 ? argv[1] : "DATA";
 	std::ifstream in(fileName);
 	std::error_code error;
-	if (!in || std::filesystem::is_directory(fileName, error)) {
+	if(!in || std::filesystem::is_directory(fileName, error))
+	{
 		fprintf(stderr, "%s: cannot read the map file\n", fileName.c_str());
 		return UNREADABLE;
 	}
 	CheckListener listener(fileName);
 	ReadMapFile(in, listener);
-	if (in.bad()) {
+	if(in.bad())
+	{
 		fprintf(stderr, "%s: reading failed\n", fileName.c_str());
 		return UNREADABLE;
 	}
-	if (listener.mapCount == 0) {
+	if(listener.mapCount == 0)
+	{
 		printf("%s: no maps; the game needs at least one\n", fileName.c_str());
 		return 1;
 	}

@@ -3,7 +3,11 @@
 
 #include <string>
 
-enum class Difficulty { EASY, NORMAL, HARD };
+enum class Difficulty {
+	EASY,
+	NORMAL,
+	HARD
+};
 
 // A map's difficulty is the share of games the sighted player, who sees
 // only what a person sees, wins over SIGHTED_SEEDS seeds. A map belongs to

@@ -48,8 +48,7 @@ int WorkerCount()
 	return std::max(1, std::min(cores, MOST_WORKERS));
 }
 
-GradingPool::GradingPool(uint32_t seed, Difficulty difficulty, int workerCount)
-	: workers(std::max(1, workerCount))
+GradingPool::GradingPool(uint32_t seed, Difficulty difficulty, int workerCount) : workers(std::max(1, workerCount))
 {
 	for(size_t w = 0; w < workers.size(); ++w)
 		workers[w].thread = std::thread(&GradingPool::Grade, this, static_cast<int>(w), seed, difficulty);

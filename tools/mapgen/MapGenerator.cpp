@@ -177,10 +177,8 @@ namespace {
 	}
 }
 
-MapGenerator::MapGenerator(uint32_t seed, Difficulty difficulty)
-	: seed(seed), difficulty(difficulty)
-{
-}
+MapGenerator::MapGenerator(uint32_t seed, Difficulty difficulty) : seed(seed), difficulty(difficulty)
+{}
 
 MapRecord MapGenerator::Candidate(uint64_t index) const
 {
@@ -306,7 +304,8 @@ bool MapGenerator::Harden(MapRecord &map, MapRandom &random) const
 	if(sites.empty())
 		return false;
 	const GridPosition p = random.Pick(sites);
-	map.types[p.column][p.row] = map.TypeAt(p.column, p.row) == HACKED ? DefenseFor(random, RecipeFor(difficulty)) : HACKED;
+	map.types[p.column][p.row] =
+		map.TypeAt(p.column, p.row) == HACKED ? DefenseFor(random, RecipeFor(difficulty)) : HACKED;
 	return true;
 }
 

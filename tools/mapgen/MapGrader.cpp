@@ -22,10 +22,8 @@ namespace {
 	}
 }
 
-MapGrader::MapGrader(Difficulty difficulty)
-	: difficulty(difficulty)
-{
-}
+MapGrader::MapGrader(Difficulty difficulty) : difficulty(difficulty)
+{}
 
 MapGrade MapGrader::Grade(const MapRecord &map) const
 {
@@ -55,9 +53,8 @@ bool MapGrader::PlaySighted(const MapRecord &map, MapGrade &grade) const
 			grade.verdict = Verdict::TOO_EASY;
 			return false;
 		}
-		if(grade.sightedWins + SIGHTED_SEEDS - seed < fewest
-			|| (telling && projected < band.fewestShare - FAR_BELOW)
-			|| (grade.sightedWins == 0 && seed >= HOPELESS_GAMES))
+		if(grade.sightedWins + SIGHTED_SEEDS - seed < fewest || (telling && projected < band.fewestShare - FAR_BELOW) ||
+			(grade.sightedWins == 0 && seed >= HOPELESS_GAMES))
 		{
 			grade.verdict = Verdict::TOO_HARD;
 			return false;

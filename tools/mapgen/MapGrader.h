@@ -6,7 +6,13 @@
 
 #include <atomic>
 
-enum class Verdict { ACCEPTED, FAULTY, TOO_EASY, TOO_HARD, FULL_KNOWLEDGE_LOST };
+enum class Verdict {
+	ACCEPTED,
+	FAULTY,
+	TOO_EASY,
+	TOO_HARD,
+	FULL_KNOWLEDGE_LOST
+};
 
 // What grading found out about one candidate: its verdict and the games
 // played to reach it. A rejected candidate stops at the first game that

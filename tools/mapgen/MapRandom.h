@@ -19,7 +19,10 @@ public:
 	int Between(int low, int high);
 	bool OneIn(int n) { return Below(n) == 0; }
 
-	template<typename T> const T &Pick(const std::vector<T> &from) { return from[Below(static_cast<int>(from.size()))]; }
+	template<typename T> const T &Pick(const std::vector<T> &from)
+	{
+		return from[Below(static_cast<int>(from.size()))];
+	}
 	template<typename T> void Shuffle(std::vector<T> &items)
 	{
 		for(int i = static_cast<int>(items.size()) - 1; i > 0; --i)

@@ -20,8 +20,8 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cinttypes>
 #include <chrono>
+#include <cinttypes>
 #include <climits>
 #include <csignal>
 #include <cstdio>
@@ -175,7 +175,8 @@ namespace {
 	{
 		const MapGrade &g = candidate.grade;
 		fprintf(stderr,
-			"map %d/%d (candidate %" PRIu64 "): sighted won %d/%d in %.1f moves; full-knowledge won %d/%d in %.1f moves\n",
+			"map %d/%d (candidate %" PRIu64
+			"): sighted won %d/%d in %.1f moves; full-knowledge won %d/%d in %.1f moves\n",
 			made, count, candidate.index, g.sightedWins, g.sightedGames, Average(g.sightedMoves, g.sightedGames),
 			g.fullWins, g.fullGames, Average(g.fullMoves, g.fullGames));
 	}
@@ -183,7 +184,8 @@ namespace {
 	void ReportSummary(const Options &options, int made, const Tally &tally, double seconds)
 	{
 		fprintf(stderr,
-			"made %d %s maps from seed %u in %.1f s: %" PRIu64 " games on %" PRIu64 " candidates, rejected %d too easy, %d too hard, "
+			"made %d %s maps from seed %u in %.1f s: %" PRIu64 " games on %" PRIu64
+			" candidates, rejected %d too easy, %d too hard, "
 			"%d lost by the full-knowledge player, %d faulty, %d repeated; sighted won %.0f%% in %.1f moves, "
 			"full-knowledge won %.0f%% in %.1f moves\n",
 			made, NameOf(options.difficulty), options.seed, seconds, tally.gamesPlayed, tally.candidates,
@@ -217,7 +219,8 @@ namespace {
 			++tally.candidates;
 			tally.gamesPlayed += static_cast<uint64_t>(candidate.gamesPlayed);
 			if(tally.candidates % PROGRESS_EVERY == 0)
-				fprintf(stderr, "%" PRIu64 " candidates tried, %d/%d maps made\n", tally.candidates, made, options.count);
+				fprintf(
+					stderr, "%" PRIu64 " candidates tried, %d/%d maps made\n", tally.candidates, made, options.count);
 			if(candidate.grade.verdict != Verdict::ACCEPTED)
 			{
 				++tally.rejected[static_cast<int>(candidate.grade.verdict)];
@@ -242,7 +245,8 @@ int main(int argc, char **argv)
 	Options options;
 	if(!ParseArguments(argc, argv, options))
 	{
-		fprintf(stderr, "usage: %s [--count N] [--seed S] [--difficulty easy|normal|hard] [--out FILE] [--threads T]\n"
+		fprintf(stderr,
+			"usage: %s [--count N] [--seed S] [--difficulty easy|normal|hard] [--out FILE] [--threads T]\n"
 			"  N is a positive number of maps (12), S a number from 0 to %u (from the clock),\n"
 			"  T the threads that grade, 1 to %d (one per core); T never changes the maps\n",
 			argv[0], UINT32_MAX, MOST_THREADS);
@@ -284,11 +288,12 @@ int main(int argc, char **argv)
 			unlink(temporaryPath);
 		return 1;
 	}
-	if(!WriteAll(out, maps) || (out != STDOUT_FILENO && (fsync(out) != 0 || close(out) != 0
-			|| rename(temporaryPath, options.out.c_str()) != 0)))
+	if(!WriteAll(out, maps) ||
+		(out != STDOUT_FILENO &&
+			(fsync(out) != 0 || close(out) != 0 || rename(temporaryPath, options.out.c_str()) != 0)))
 	{
-		fprintf(stderr, "vexarift-mapgen: cannot write %s: %s\n", options.out.empty() ? "standard output" :
-			options.out.c_str(), strerror(errno));
+		fprintf(stderr, "vexarift-mapgen: cannot write %s: %s\n",
+			options.out.empty() ? "standard output" : options.out.c_str(), strerror(errno));
 		if(temporaryPath[0])
 			unlink(temporaryPath);
 		return 1;

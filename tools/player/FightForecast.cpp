@@ -6,8 +6,7 @@ namespace {
 	const int MAX_ATTACKS = 30;
 }
 
-FightForecast::FightForecast(const Virus &virus, const Opponent &opponent)
-	: after(virus)
+FightForecast::FightForecast(const Virus &virus, const Opponent &opponent) : after(virus)
 {
 	Run(opponent);
 }

@@ -1,7 +1,11 @@
 #ifndef VEXARIFT_TOOLS_PLAYER_GAMERESULT_H
 #define VEXARIFT_TOOLS_PLAYER_GAMERESULT_H
 
-enum class GameOutcome { WON, LOST, STUCK };
+enum class GameOutcome {
+	WON,
+	LOST,
+	STUCK
+};
 
 // How one scripted game ended, whichever player played it.
 struct GameResult {

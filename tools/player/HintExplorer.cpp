@@ -38,10 +38,8 @@ namespace {
 	const FadeTable FADE;
 }
 
-HintExplorer::HintExplorer(unsigned seed)
-	: hunches(seed)
-{
-}
+HintExplorer::HintExplorer(unsigned seed) : hunches(seed)
+{}
 
 bool HintExplorer::Advance(ScriptedPlayer &player)
 {
@@ -57,8 +55,8 @@ bool HintExplorer::Advance(ScriptedPlayer &player)
 	}
 	if(player.Staying() >= CACHE_RESERVE && player.OpenCache(true))
 		return true;
-	return FightBestBlocker(player, true) || player.OpenCache(false) || player.DecryptFirst()
-		|| FightBestBlocker(player, false);
+	return FightBestBlocker(player, true) || player.OpenCache(false) || player.DecryptFirst() ||
+		FightBestBlocker(player, false);
 }
 
 // Ground still to decrypt may hold the item that turns the fight.
@@ -154,8 +152,8 @@ bool HintExplorer::FightBestBlocker(ScriptedPlayer &player, bool onlySurvivable)
 }
 
 // The fights one after another, each starting from what the last one left.
-HintExplorer::FightCost HintExplorer::CostOfFights(const ScriptedPlayer &player,
-	const std::vector<GridPosition> &targets) const
+HintExplorer::FightCost HintExplorer::CostOfFights(
+	const ScriptedPlayer &player, const std::vector<GridPosition> &targets) const
 {
 	FightCost cost;
 	Virus virus = player.Outlook();

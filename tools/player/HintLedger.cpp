@@ -87,9 +87,8 @@ bool HintLedger::Kept(const Promise &promise) const
 
 long HintLedger::OpenCount(const LevelView &view, const Promise &promise) const
 {
-	return std::count_if(promise.candidates.begin(), promise.candidates.end(), [&](GridPosition p) {
-		return IsUnrevealed(view.At(p)) && !ruledOut[p.column][p.row];
-	});
+	return std::count_if(promise.candidates.begin(), promise.candidates.end(),
+		[&](GridPosition p) { return IsUnrevealed(view.At(p)) && !ruledOut[p.column][p.row]; });
 }
 
 bool HintLedger::Holds(const Promise &promise, GridPosition position) const

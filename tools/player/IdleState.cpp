@@ -1,13 +1,10 @@
 #include "tools/player/IdleState.h"
 
-IdleState::IdleState(VexaRiftEngine *engine)
-	: GameState(engine)
-{
-}
+IdleState::IdleState(VexaRiftEngine *engine) : GameState(engine)
+{}
 
 void IdleState::SetupBackground()
-{
-}
+{}
 
 int IdleState::InitialiseObjects()
 {
@@ -15,13 +12,10 @@ int IdleState::InitialiseObjects()
 }
 
 void IdleState::MouseDown(int, int, int)
-{
-}
+{}
 
 void IdleState::MouseMoved(int, int)
-{
-}
+{}
 
 void IdleState::KeyDown(int)
-{
-}
+{}

@@ -27,8 +27,8 @@ namespace {
 
 bool NodeView::operator==(const NodeView &other) const
 {
-	return present == other.present && state == other.state && type == other.type
-		&& coherence == other.coherence && strength == other.strength && hint == other.hint;
+	return present == other.present && state == other.state && type == other.type && coherence == other.coherence &&
+		strength == other.strength && hint == other.hint;
 }
 
 bool LevelView::ShowsHiddenNodes() const
@@ -45,10 +45,9 @@ bool LevelView::operator==(const LevelView &other) const
 	for(int slot = 0; slot < ItemInventory::SLOT_COUNT; ++slot)
 		if(items.ItemAt(slot) != other.items.ItemAt(slot))
 			return false;
-	return nodes == other.nodes && virus.coherence == other.virus.coherence
-		&& virus.strength == other.virus.strength && virus.shieldCharges == other.virus.shieldCharges
-		&& virus.selfRepairMoves == other.virus.selfRepairMoves
-		&& secondaryVectorMoves == other.secondaryVectorMoves && selectingTarget == other.selectingTarget;
+	return nodes == other.nodes && virus.coherence == other.virus.coherence && virus.strength == other.virus.strength &&
+		virus.shieldCharges == other.virus.shieldCharges && virus.selfRepairMoves == other.virus.selfRepairMoves &&
+		secondaryVectorMoves == other.secondaryVectorMoves && selectingTarget == other.selectingTarget;
 }
 
 // A hint of 0 is a node that is itself an objective: the screen shows no

@@ -17,7 +17,10 @@ constexpr int UNSEEN_TYPE = -1;
 
 // How much of the level a player is shown: what a person sees on the
 // screen, or everything, as for one who has played the map before.
-enum class Sight { SIGHTED, FULL_KNOWLEDGE };
+enum class Sight {
+	SIGHTED,
+	FULL_KNOWLEDGE
+};
 
 // One grid position as the player is shown it. A position without a node
 // (an EMPTY one) shows nothing at all; every other node shows its state,

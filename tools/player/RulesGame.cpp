@@ -2,8 +2,7 @@
 
 #include "tools/player/ScriptedPlayer.h"
 
-RulesGame::RulesGame(const MapRecord &map, unsigned seed, Sight sight)
-	: random(seed), sight(sight)
+RulesGame::RulesGame(const MapRecord &map, unsigned seed, Sight sight) : random(seed), sight(sight)
 {
 	rules.Start(map);
 }

@@ -26,8 +26,7 @@ namespace {
 	const int MILD_HIT = CoreStrength();
 }
 
-ScriptedPlayer::ScriptedPlayer(PlayedGame &game, unsigned seed)
-	: game(game)
+ScriptedPlayer::ScriptedPlayer(PlayedGame &game, unsigned seed) : game(game)
 {
 	See();
 	if(view.ShowsHiddenNodes())
@@ -101,8 +100,8 @@ bool ScriptedPlayer::OpenCache(bool onlyHarmless)
 		if(view.At(p).type != DATA_CACHE)
 			continue;
 		const auto &around = NeighboursOf(p);
-		const bool harmless = std::all_of(around.begin(), around.end(),
-			[this](GridPosition n) { return view.At(n).state == REVEALED; });
+		const bool harmless =
+			std::all_of(around.begin(), around.end(), [this](GridPosition n) { return view.At(n).state == REVEALED; });
 		if(harmless || !onlyHarmless)
 		{
 			Click(p, "open");
@@ -170,8 +169,7 @@ void ScriptedPlayer::RaiseShieldAgainst(GridPosition target)
 
 void ScriptedPlayer::UseSelfRepair()
 {
-	for(int slot = view.items.SlotHolding(ITEM_SELF_REPAIR); slot >= 0;
-		slot = view.items.SlotHolding(ITEM_SELF_REPAIR))
+	for(int slot = view.items.SlotHolding(ITEM_SELF_REPAIR); slot >= 0; slot = view.items.SlotHolding(ITEM_SELF_REPAIR))
 		ClickSlot(slot);
 }
 
@@ -247,11 +245,9 @@ std::vector<GridPosition> ScriptedPlayer::BlockersOf(GridPosition position) cons
 
 void ScriptedPlayer::CheapestFirst(std::vector<GridPosition> &opponents) const
 {
-	std::stable_sort(opponents.begin(), opponents.end(), [this](GridPosition a, GridPosition b) {
-		return Forecast(a).DamageTaken() < Forecast(b).DamageTaken();
-	});
+	std::stable_sort(opponents.begin(), opponents.end(),
+		[this](GridPosition a, GridPosition b) { return Forecast(a).DamageTaken() < Forecast(b).DamageTaken(); });
 }
-
 
 bool ScriptedPlayer::IsTarget(GridPosition position) const
 {

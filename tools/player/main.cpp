@@ -91,8 +91,10 @@ int main(int argc, char **argv)
 	Options options;
 	if(!ParseArguments(argc, argv, options))
 	{
-		fprintf(stderr, "usage: %s [DATA] [--sighted] [--seeds N] [--moves N] [--assets DIR] [--trace]\n"
-			"  --assets is accepted and ignored: the games need no pictures or fonts\n", argv[0]);
+		fprintf(stderr,
+			"usage: %s [DATA] [--sighted] [--seeds N] [--moves N] [--assets DIR] [--trace]\n"
+			"  --assets is accepted and ignored: the games need no pictures or fonts\n",
+			argv[0]);
 		return 2;
 	}
 	std::ifstream in(options.dataFile);
