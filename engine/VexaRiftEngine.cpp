@@ -1,5 +1,7 @@
 #include "engine/VexaRiftEngine.h"
 
+// Upward, by design: the game's engine owns the current and the pending
+// screen, and the first one it makes is the start screen.
 #include "screens/GameState.h"
 #include "screens/StartGameState.h"
 

@@ -2,6 +2,8 @@
 
 #include "engine/BaseEngine.h"
 #include "leveldata/NodeType.h"
+// Upward, by design: a pulse travels between the level's nodes and reads
+// their state and place; the level hands it the nodes' neighbours.
 #include "play/NodeObject.h"
 #include "rules/NodeState.h"
 

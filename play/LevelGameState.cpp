@@ -9,6 +9,8 @@
 #include "play/NodeDescription.h"
 #include "play/NodeObject.h"
 #include "rules/NodeState.h"
+// Upward, by design: a level that is won or lost hands over to the end
+// screen, which in turn starts the next level.
 #include "screens/EndGameState.h"
 
 #include <cstdio>
