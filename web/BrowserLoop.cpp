@@ -11,9 +11,9 @@ namespace {
 }
 
 BrowserLoop::BrowserLoop(std::unique_ptr<VexaRiftEngine> engine, Shutdown shutdown)
-	: engine(std::move(engine)), shutdown(shutdown)
-{
-}
+	: engine(std::move(engine)),
+	  shutdown(shutdown)
+{}
 
 void BrowserLoop::Run(std::unique_ptr<VexaRiftEngine> engine, Shutdown shutdown)
 {
@@ -26,7 +26,10 @@ void BrowserLoop::Frame(void *arg)
 {
 	BrowserLoop *loop = static_cast<BrowserLoop *>(arg);
 	if(loop->engine->RunPass(static_cast<int>(SDL_GetTicks())))
+	{
+		loop->page.ReportScreen(*loop->engine);
 		return;
+	}
 	emscripten_cancel_main_loop();
 	const int status = loop->shutdown(std::move(loop->engine));
 	delete loop;

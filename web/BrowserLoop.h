@@ -2,6 +2,7 @@
 #define VEXARIFT_WEB_BROWSERLOOP_H
 
 #include "engine/VexaRiftEngine.h"
+#include "web/PageLink.h"
 
 #include <memory>
 
@@ -9,7 +10,8 @@
 // the desktop's loop the browser calls the same engine pass once per
 // animation frame. When the game ends (Esc, or a level that cannot start)
 // the engine shuts down as on the desktop and the program exits with its
-// status, which the page turns into a message.
+// status, which the page turns into a message. After each pass the page
+// hears of a new screen.
 class BrowserLoop {
 public:
 	// Gives the engine's shutdown its status, as main does on the desktop.
@@ -25,6 +27,7 @@ private:
 
 	std::unique_ptr<VexaRiftEngine> engine;
 	Shutdown shutdown;
+	PageLink page;
 };
 
 #endif

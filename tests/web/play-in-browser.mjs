@@ -1,21 +1,21 @@
 // Plays the browser build in a headless Chromium, as a player would: the
 // start screen held against the desktop's, Enter, the end message after Esc,
 // "Last run" from the previous visit after a reload, a click, a crafted map
-// won with the keypad, and the message when a network has no way out.
+// won with the keypad, and the message when a network has no way out; then
+// the page fitted to a laptop's window and played with the mouse there, to a
+// phone held sideways and played by touch, and turned upright.
 //
 //   node tests/web/play-in-browser.mjs
 //
 // Needs build/ (the desktop game and vexarift-start-frame) and build-web/.
 // Pictures of what the page showed are left in build-web/browser-test/.
-import { execFileSync, spawn } from 'node:child_process';
+import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
-import { fileURLToPath } from 'node:url';
 import { PNG } from 'pngjs';
-import puppeteer from 'puppeteer-core';
+import { ROOT as root, launchChromium, startServer as startPageServer } from './chromium.mjs';
 
-const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
 const desktopGame = path.join(root, 'build/game');
 const frameTool = path.join(root, 'build/tests/vexarift-start-frame');
 const shots = path.join(root, 'build-web/browser-test');
@@ -35,11 +35,25 @@ const SHORT_MAP = dataWithFirstRow('HACKED SYSTEM_CORE EMPTY EMPTY EMPTY EMPTY E
 const DEAD_END_MAP = dataWithFirstRow('HACKED EMPTY SYSTEM_CORE EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY');
 // Centres of the nodes in columns 0 and 1 of the first row.
 const START_NODE = { x: 32, y: 32 };
+// The frame at its own size beside the page's strip of buttons, so the
+// canvas can be held pixel for pixel against the desktop's frame.
+const DESKTOP = { width: 1376, height: 720, deviceScaleFactor: 1 };
+const LAPTOP = { width: 1366, height: 657, deviceScaleFactor: 1 };
+const PHONE_SIDEWAYS = { width: 844, height: 390, deviceScaleFactor: 1, hasTouch: true, isMobile: true };
+const PHONE_UPRIGHT = { width: 390, height: 844, deviceScaleFactor: 1, hasTouch: true, isMobile: true };
+const OTHER_SIZES = [
+  { width: 1920, height: 1080, deviceScaleFactor: 1 },
+  { width: 1024, height: 768, deviceScaleFactor: 1 },
+];
+// Beside the buttons the frame may give up a little of the viewport's
+// largest 16:9 area, no more.
+const LEAST_SHARE_OF_LARGEST = 0.9;
 
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'vexarift-browser-'));
 const lines = [];
 let passed = 0;
 let server;
+let address;
 let browser;
 
 function ok(what) {
@@ -67,18 +81,9 @@ async function waitFor(condition, what, limit = WAIT_MS) {
 const hasLine = (pattern) => lines.find((line) => pattern.test(line));
 const waitForLine = (pattern) => waitFor(() => hasLine(pattern), `a console line matching ${pattern}`);
 
-function startServer() {
-  return new Promise((resolve, reject) => {
-    server = spawn(path.join(root, 'tools/serve-web'), ['0'], { stdio: ['ignore', 'pipe', 'ignore'] });
-    server.on('error', reject);
-    server.on('exit', (code) => reject(new Failure(`tools/serve-web ended with status ${code}`)));
-    server.stdout.setEncoding('utf8');
-    server.stdout.on('data', (text) => {
-      const address = text.match(/http:\/\/127\.0\.0\.1:\d+\//);
-      if (address)
-        resolve(address[0]);
-    });
-  });
+async function startServer() {
+  ({ url: address, server } = await startPageServer());
+  return address;
 }
 
 // The gliding title keeps the place of its last step before the end of its
@@ -136,9 +141,19 @@ async function openGame(page, reload) {
 }
 
 const pressKey = (page, key) => page.keyboard.press(key);
-const clickCanvas = async (page, point) => {
+// Where a frame pixel is on the page, however large the canvas is shown.
+const onPage = async (page, point) => {
   const box = await (await page.$('#canvas')).boundingBox();
-  await page.mouse.click(box.x + point.x, box.y + point.y);
+  const scale = box.width / 1280;
+  return { x: box.x + (point.x + 0.5) * scale, y: box.y + (point.y + 0.5) * scale };
+};
+const clickCanvas = async (page, point) => {
+  const at = await onPage(page, point);
+  await page.mouse.click(at.x, at.y);
+};
+const tapCanvas = async (page, point) => {
+  const at = await onPage(page, point);
+  await page.touchscreen.tap(at.x, at.y);
 };
 const writeData = (page, text) => page.evaluate((data) => Module.FS.writeFile('DATA', data), text);
 const messageShown = (page) => page.evaluate(() => {
@@ -146,11 +161,54 @@ const messageShown = (page) => page.evaluate(() => {
   return !message.hidden && document.getElementById('canvas').hidden ? message.innerText : '';
 });
 
+// The page neither scrolls nor hides any of the canvas, which keeps its 1280
+// x 720 pixels, is 16:9 and takes nearly the viewport's largest 16:9 area.
+async function checkFits(page, what) {
+  const fit = await page.evaluate(() => {
+    const root = document.documentElement;
+    const box = canvas.getBoundingClientRect();
+    const inset = 2;
+    const corners = [[box.left + inset, box.top + inset], [box.right - inset, box.top + inset],
+      [box.left + inset, box.bottom - inset], [box.right - inset, box.bottom - inset],
+      [(box.left + box.right) / 2, (box.top + box.bottom) / 2]];
+    return {
+      pixels: [canvas.width, canvas.height],
+      box: [box.left, box.top, box.width, box.height],
+      view: [root.clientWidth, root.clientHeight],
+      scroll: [root.scrollWidth, root.scrollHeight, scrollX, scrollY],
+      covered: corners.filter(([x, y]) => document.elementFromPoint(x, y) !== canvas).length,
+    };
+  });
+  const [left, top, width, height] = fit.box;
+  const [viewWidth, viewHeight] = fit.view;
+  check(fit.pixels[0] === 1280 && fit.pixels[1] === 720, `${what}: the canvas has ${fit.pixels.join('x')} pixels`);
+  check(fit.scroll[0] <= viewWidth && fit.scroll[1] <= viewHeight && !fit.scroll[2] && !fit.scroll[3],
+    `${what}: the page scrolls (${fit.scroll.join(', ')} in ${viewWidth}x${viewHeight})`);
+  check(left >= 0 && top >= 0 && left + width <= viewWidth && top + height <= viewHeight && !fit.covered,
+    `${what}: the canvas at ${fit.box.join(', ')} is not all in sight in ${viewWidth}x${viewHeight}`);
+  check(Math.abs(width * 9 - height * 16) < 1, `${what}: the canvas is ${width}x${height}`);
+  const largest = Math.min(viewWidth, viewHeight * 16 / 9);
+  check(width >= LEAST_SHARE_OF_LARGEST * largest, `${what}: the canvas is ${width} wide where ${largest} would fit`);
+  return fit;
+}
+
+async function openAt(viewport, name) {
+  const page = await browser.newPage();
+  page.on('console', (message) => lines.push(message.text()));
+  page.on('pageerror', (error) => lines.push(`page error: ${error.message}`));
+  await page.setViewport(viewport);
+  lines.length = 0;
+  await page.goto(address);
+  await waitFor(async () => (await page.title()) === TITLE, 'the window title as the page title');
+  const fit = await checkFits(page, name);
+  await page.screenshot({ path: path.join(shots, `${name}.png`) });
+  return { page, fit };
+}
+
 async function firstVisit(page, reference) {
   await openGame(page, false);
-  const size = await page.evaluate(() => [canvas.width, canvas.height]);
-  check(size[0] === 1280 && size[1] === 720, `the canvas is ${size[0]}x${size[1]}`);
-  ok('the page shows the game in a 1280x720 canvas under the window title');
+  await checkFits(page, 'desktop');
+  ok('the page shows the game in a 1280x720 canvas under the window title, all in sight, no scrolling');
 
   // The title glides for two seconds; then it must be as white as the
   // desktop's, wherever it rests.
@@ -168,7 +226,7 @@ async function firstVisit(page, reference) {
     + `the title ${(white * 100).toFixed(1)}% white against ${(titleWhite * 100).toFixed(1)}%`);
 
   // Keys still reach the game after a click beside the canvas.
-  await page.mouse.click(5, 790);
+  await page.mouse.click(DESKTOP.width - 5, 5);
   await pressKey(page, 'Enter');
   const maps = fs.readFileSync(path.join(root, 'build-web/game/DATA'), 'utf8').split(/\r?\n/)
     .filter((line) => line === 'MAP').length;
@@ -215,33 +273,72 @@ async function secondVisit(page, stamp) {
   ok('a network without a way out ends the game after "No path" with a message');
 }
 
+// The mouse on a laptop's window: the frame is scaled down, and a click on
+// the start node's scaled place decrypts it.
+async function onLaptop() {
+  const { page, fit } = await openAt(LAPTOP, 'laptop-1366x657');
+  await writeData(page, SHORT_MAP);
+  await pressKey(page, 'Enter');
+  await waitForLine(/^Loaded 1 maps$/);
+  await clickCanvas(page, START_NODE);
+  await waitForLine(/^Found path, length: 1$/);
+  await page.screenshot({ path: path.join(shots, 'laptop-1366x657-level.png') });
+  ok(`1366x657: the frame fits at ${fit.box[2]}x${fit.box[3]}, a click on the start node's place decrypts it`);
+  await page.close();
+}
+
+// A phone held sideways: no key to press, so the page's button starts the
+// level, and a tap plays the start node.
+async function onPhone() {
+  const { page, fit } = await openAt(PHONE_SIDEWAYS, 'phone-844x390');
+  const button = async () => page.$eval('#enter', (b) => (b.hidden ? '' : b.textContent));
+  await waitFor(async () => await button() === 'Start', 'the touch button to read "Start" on the start screen');
+  await writeData(page, SHORT_MAP);
+  await page.tap('#enter');
+  await waitForLine(/^Loaded 1 maps$/);
+  await waitFor(async () => await button() === 'Restart', 'the touch button to read "Restart" on the level');
+  await tapCanvas(page, START_NODE);
+  await waitForLine(/^Found path, length: 1$/);
+  await page.screenshot({ path: path.join(shots, 'phone-844x390-level.png') });
+  ok(`844x390 touch: the frame fits at ${fit.box[2]}x${fit.box[3]}, a tap on "Start" starts a level, `
+    + 'a tap on the start node decrypts it');
+  await page.close();
+
+  const upright = await browser.newPage();
+  await upright.setViewport(PHONE_UPRIGHT);
+  await upright.goto(address);
+  await waitFor(async () => upright.$eval('#turn', (notice) => getComputedStyle(notice).display !== 'none'),
+    'the notice to turn the phone');
+  await upright.screenshot({ path: path.join(shots, 'phone-390x844-upright.png') });
+  ok('390x844 touch: an upright phone is told to turn sideways');
+  await upright.close();
+}
+
+async function atOtherSizes() {
+  for (const viewport of OTHER_SIZES) {
+    const name = `${viewport.width}x${viewport.height}`;
+    const { page, fit } = await openAt(viewport, name);
+    ok(`${name}: the frame fits at ${fit.box[2]}x${fit.box[3]}, all in sight, no scrolling`);
+    await page.close();
+  }
+}
+
 async function main() {
   fs.mkdirSync(shots, { recursive: true });
   const referenceFile = path.join(shots, 'desktop-start-screen.png');
   execFileSync(frameTool, [referenceFile], { cwd: desktopGame, stdio: ['ignore', 'ignore', 'inherit'] });
   const reference = PNG.sync.read(fs.readFileSync(referenceFile));
 
-  browser = await puppeteer.launch({
-    executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-    headless: true,
-    userDataDir: path.join(work, 'profile'),
-    defaultViewport: { width: 1320, height: 800, deviceScaleFactor: 1 },
-    args: [
-      '--no-sandbox',
-      '--use-angle=swiftshader',
-      '--enable-unsafe-swiftshader',
-      '--disable-background-networking',
-      '--disable-component-update',
-      '--disable-sync',
-      '--no-first-run',
-    ],
-  });
+  browser = await launchChromium(path.join(work, 'profile'), DESKTOP);
   const page = await browser.newPage();
   page.on('console', (message) => lines.push(message.text()));
   page.on('pageerror', (error) => lines.push(`page error: ${error.message}`));
 
   const stamp = await firstVisit(page, reference);
   await secondVisit(page, stamp);
+  await onLaptop();
+  await onPhone();
+  await atOtherSizes();
 }
 
 let status = 0;
