@@ -3,7 +3,8 @@
 // "Last run" from the previous visit after a reload, a click, a crafted map
 // won with the keypad, and the message when a network has no way out; then
 // the page fitted to a laptop's window and played with the mouse there, to a
-// phone held sideways and played by touch, and turned upright.
+// phone held sideways and played by touch, turned upright, and reloaded and
+// played with the network gone.
 //
 //   node tests/web/play-in-browser.mjs
 //
@@ -323,6 +324,23 @@ async function atOtherSizes() {
   }
 }
 
+// After a visit the page plays with the network gone: its service worker
+// kept this build, and the page is installable.
+async function offline(page) {
+  await page.bringToFront();
+  await waitFor(() => page.evaluate(() => Boolean(navigator.serviceWorker.controller)), 'the service worker to take the page');
+  const cdp = await page.createCDPSession();
+  const { installabilityErrors } = await cdp.send('Page.getInstallabilityErrors');
+  check(installabilityErrors.length === 0,
+    `the page cannot be installed: ${installabilityErrors.map((e) => e.errorId).join(', ')}`);
+  server.kill();
+  await page.setOfflineMode(true);
+  await openGame(page, true);
+  await pressKey(page, 'Enter');
+  await waitForLine(/^Loaded \d+ maps$/);
+  ok('with the server gone and the network off, a reload plays from the kept build; the page is installable');
+}
+
 async function main() {
   fs.mkdirSync(shots, { recursive: true });
   const referenceFile = path.join(shots, 'desktop-start-screen.png');
@@ -339,6 +357,7 @@ async function main() {
   await onLaptop();
   await onPhone();
   await atOtherSizes();
+  await offline(page);
 }
 
 let status = 0;
