@@ -7,7 +7,6 @@
 
 namespace {
 	const int TICK_MS = 10;
-	const int ESC_KEY = 27;
 }
 
 VexaRiftEngine::VexaRiftEngine()
@@ -34,7 +33,7 @@ void VexaRiftEngine::SetNextState(GameState *state)
 
 void VexaRiftEngine::KeyDown(int keyCode)
 {
-	if(keyCode == ESC_KEY)
+	if(keyCode == SDLK_ESCAPE)
 	{
 		exitCode = 0;
 		return;
