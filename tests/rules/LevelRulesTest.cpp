@@ -3,6 +3,7 @@
 #include "leveldata/MapRecord.h"
 #include "rules/RandomSource.h"
 #include "rules/SeededRandom.h"
+#include "support/MapLetters.h"
 
 #include <gtest/gtest.h>
 
@@ -28,23 +29,9 @@ namespace {
 		std::vector<int> counts;
 	};
 
-	// Nine rows of ten letters, as the level tests write maps:
-	//   . EMPTY  h HACKED  F FIREWALL  A ANTIVIRUS  R RESTORATION_NODE
-	//   V VIRUS_SUPPRESSOR  C SYSTEM_CORE  D DATA_CACHE
-	//   s k p v  the items Self Repair, Kernel Rot, Shield, Secondary Vector
-	// Rows not given are EMPTY.
 	MapRecord Map(const std::vector<std::string> &rows, GridPosition start = {0, 0})
 	{
-		const std::string letters = ".hFAVRCskpvD";
-		const NodeType types[] = {EMPTY, HACKED, FIREWALL, ANTIVIRUS, VIRUS_SUPPRESSOR, RESTORATION_NODE, SYSTEM_CORE,
-			ITEM_SELF_REPAIR, ITEM_KERNEL_ROT, ITEM_POLYMORPHIC_SHIELD, ITEM_SECONDARY_VECTOR, DATA_CACHE};
-		MapRecord map;
-		for(size_t row = 0; row < rows.size(); ++row)
-			for(size_t column = 0; column < rows[row].size(); ++column)
-				map.types[column][row] = types[letters.find(rows[row][column])];
-		map.startColumn = start.column;
-		map.startRow = start.row;
-		return map;
+		return MapOfLetters(rows, start.column, start.row);
 	}
 
 	std::vector<MoveEventKind> Kinds(const MoveReport &report)

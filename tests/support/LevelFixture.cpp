@@ -1,5 +1,7 @@
 #include "support/LevelFixture.h"
 
+#include "support/MapLetters.h"
+
 #include "hud/ItemSlots.h"
 
 #include <dirent.h>
@@ -8,23 +10,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <map>
 
 namespace {
-	const std::map<char, std::string> KEYWORDS = {
-		{'.', "EMPTY"},
-		{'h', "HACKED"},
-		{'F', "FIREWALL"},
-		{'A', "ANTIVIRUS"},
-		{'R', "RESTORATION_NODE"},
-		{'V', "VIRUS_SUPPRESSOR"},
-		{'C', "SYSTEM_CORE"},
-		{'s', "ITEM_SELF_REPAIR"},
-		{'k', "ITEM_KERNEL_ROT"},
-		{'p', "ITEM_POLYMORPHIC_SHIELD"},
-		{'v', "ITEM_SECONDARY_VECTOR"},
-		{'D', "DATA_CACHE"},
-	};
 
 	std::string CurrentDirectory()
 	{
@@ -51,26 +38,12 @@ namespace {
 
 std::string MapFromRows(const std::vector<std::string> &rows, int startColumn, int startRow)
 {
-	std::string text = "MAP\n";
-	for(const std::string &row : rows)
-	{
-		std::string line;
-		for(char letter : row)
-		{
-			if(letter == ' ')
-				continue;
-			line += (line.empty() ? "" : " ") + KEYWORDS.at(letter);
-		}
-		text += line + "\n";
-	}
-	return text + std::to_string(startColumn) + "\n" + std::to_string(startRow) + "\n";
+	return MapTextOfLetters(rows, startColumn, startRow);
 }
 
 std::string MapFromTopRows(std::vector<std::string> rows, int startColumn, int startRow)
 {
-	while(rows.size() < 9)
-		rows.push_back(". . . . . . . . . .");
-	return MapFromRows(rows, startColumn, startRow);
+	return MapTextOfLetters(rows, startColumn, startRow);
 }
 
 std::vector<int> Draws(unsigned seed, int count)

@@ -1,3 +1,4 @@
+#include "support/MapLetters.h"
 #include "tools/player/MapSurvey.h"
 #include "tools/player/RulesGame.h"
 
@@ -5,7 +6,6 @@
 
 #include <fstream>
 #include <iostream>
-#include <map>
 #include <sstream>
 
 // Readable outcomes in failure messages.
@@ -24,43 +24,9 @@ namespace {
 	const int SHIPPED_SIGHTED_SEEDS = 100;
 	const int MOVE_LIMIT = 200;
 
-	// One map from rows of letters, one per column; blanks are for the eye.
-	//   .  EMPTY   h  HACKED   C  SYSTEM_CORE   D  DATA_CACHE
-	//   F  FIREWALL   A  ANTIVIRUS   R  RESTORATION_NODE   V  VIRUS_SUPPRESSOR
-	//   s  Self Repair   k  Kernel Rot   p  Polymorphic Shield   v  Secondary Vector
-	// Rows not given are EMPTY.
-	std::string Map(std::vector<std::string> rows, int startColumn, int startRow)
+	std::string Map(const std::vector<std::string> &rows, int startColumn, int startRow)
 	{
-		static const std::map<char, std::string> KEYWORDS = {
-			{'.', "EMPTY"},
-			{'h', "HACKED"},
-			{'F', "FIREWALL"},
-			{'A', "ANTIVIRUS"},
-			{'R', "RESTORATION_NODE"},
-			{'V', "VIRUS_SUPPRESSOR"},
-			{'C', "SYSTEM_CORE"},
-			{'s', "ITEM_SELF_REPAIR"},
-			{'k', "ITEM_KERNEL_ROT"},
-			{'p', "ITEM_POLYMORPHIC_SHIELD"},
-			{'v', "ITEM_SECONDARY_VECTOR"},
-			{'D', "DATA_CACHE"},
-		};
-		rows.resize(9);
-		std::string text = "MAP\n";
-		for(const std::string &row : rows)
-		{
-			std::string line;
-			int words = 0;
-			for(char letter : row)
-				if(letter != ' ')
-				{
-					line += (words++ ? " " : "") + KEYWORDS.at(letter);
-				}
-			for(; words < 10; ++words)
-				line += (words ? " " : "") + std::string("EMPTY");
-			text += line + "\n";
-		}
-		return text + std::to_string(startColumn) + "\n" + std::to_string(startRow) + "\n";
+		return MapTextOfLetters(rows, startColumn, startRow);
 	}
 
 	MapRecord Record(const std::string &data)
