@@ -17,14 +17,7 @@ xvfb=
 trap 'kill "$game" "$xvfb" 2>/dev/null; wait; rm -rf "$work"' EXIT
 link_run_folder "$run_folder"
 
-# One short map: the start node and, beside it, the System Core.
-{
-	echo MAP
-	echo "HACKED SYSTEM_CORE EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY"
-	for _ in 1 2 3 4 5 6 7 8; do echo "EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY"; done
-	echo 0
-	echo 0
-} > "$work/DATA"
+write_short_map "$work/DATA"
 
 fail() { echo "FAIL: $*"; echo "--- game output:"; cat "$work/out.txt"; exit 1; }
 

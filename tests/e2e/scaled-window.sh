@@ -25,14 +25,7 @@ wm=
 trap 'kill "$game" "$wm" 2>/dev/null; kill "$xvfb" 2>/dev/null; wait; rm -rf "$work"' EXIT
 link_run_folder "$run_folder"
 
-# One short map: the start node at the top left, the System Core beside it.
-{
-	echo MAP
-	echo "HACKED SYSTEM_CORE EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY"
-	for _ in 1 2 3 4 5 6 7 8; do echo "EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY"; done
-	echo 0
-	echo 0
-} > "$work/DATA"
+write_short_map "$work/DATA"
 cd "$work"
 
 fail() { echo "FAIL: $*"; echo "--- game output:"; cat "$work/out.txt"; exit 1; }

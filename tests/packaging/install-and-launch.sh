@@ -77,13 +77,7 @@ check_links "$shipped"
 echo "first start: links, DATA and LastRun in $folder"
 
 # The player's own maps, and a link into an install long gone.
-cat >"$folder/DATA" <<MAPS
-MAP
-HACKED SYSTEM_CORE EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY
-$(for _ in 1 2 3 4 5 6 7 8; do echo "EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY"; done)
-0
-0
-MAPS
+write_short_map "$folder/DATA"
 cp "$folder/DATA" "$work/edited-DATA"
 ln -sfn "$work/old prefix/share/vexarift/StartMenu.jpg" "$folder/StartMenu.jpg"
 moved="$work/moved prefix"
