@@ -3,6 +3,7 @@
 #include "engine/DisplayServer.h"
 #include "engine/DisplayableObject.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -119,6 +120,7 @@ int BaseEngine::Initialise(const char *title, int width, int height, const char 
 	frameSurface = SDL_CreateRGBSurface(0, width, height, 32, RED_MASK, GREEN_MASK, BLUE_MASK, ALPHA_MASK);
 	if(!frameSurface)
 		return Fail("frame surface");
+	changedArea.Resize(width, height);
 	backgroundSurface = SDL_CreateRGBSurface(0, width, height, 32, RED_MASK, GREEN_MASK, BLUE_MASK, ALPHA_MASK);
 	if(!backgroundSurface)
 		return Fail("background surface");
@@ -349,6 +351,16 @@ bool BaseEngine::LockFrame()
 	return false;
 }
 
+SDL_Rect BaseEngine::StringsArea() const
+{
+	return {0, 0, width, height};
+}
+
+bool BaseEngine::StringsAsLastDrawn() const
+{
+	return false;
+}
+
 void BaseEngine::RedrawScreen()
 {
 	if(!frameSurface)
@@ -360,25 +372,15 @@ void BaseEngine::RedrawScreen()
 		return;
 	}
 	redrawNeeded = 0;
-	if(fullRedraw)
-	{
-		fullRedraw = 0;
-		if(!LockFrame())
-			return;
-		memcpy(frameSurface->pixels, backgroundSurface->pixels,
-			static_cast<size_t>(backgroundSurface->pitch / 4) * height * 4);
-	}
+	const bool whole = fullRedraw;
+	fullRedraw = 0;
+	if(!LockFrame())
+		return;
+	if(whole)
+		RepaintWhole();
 	else
-	{
-		if(!LockFrame())
-			return;
-		UndrawObjects();
-		AfterUndrawObjects();
-	}
-	DrawStrings();
-	AfterDrawStrings();
-	DrawObjects();
-	AfterDrawObjects();
+		RepaintChanges();
+	changedArea.Clear();
 	if(SDL_MUSTLOCK(frameSurface))
 		SDL_UnlockSurface(frameSurface);
 	frameSurfaceLocked = 0;
@@ -387,11 +389,142 @@ void BaseEngine::RedrawScreen()
 	presenter.Present();
 }
 
+void BaseEngine::RepaintWhole()
+{
+	memcpy(frameSurface->pixels, backgroundSurface->pixels,
+		static_cast<size_t>(backgroundSurface->pitch / 4) * height * 4);
+	DrawStrings();
+	AfterDrawStrings();
+	DrawObjects();
+	AfterDrawObjects();
+	// The whole frame was restored: whatever each object restores next time
+	// counts as restored this time.
+	for(DisplayableObject *object : objects)
+		object->lastUndrawArea = object->UndrawArea();
+}
+
+void BaseEngine::RepaintChanges()
+{
+	GatherChanges();
+	if(!redrawChangesOnly)
+	{
+		UndrawObjects();
+		AfterUndrawObjects();
+		DrawStrings();
+		AfterDrawStrings();
+		DrawObjects();
+		AfterDrawObjects();
+		return;
+	}
+	// Each step over every area before the next: drawing moves an object's
+	// undraw rectangle to where it drew, and another area may still have to
+	// restore where it was. The areas never overlap, so each pixel still
+	// sees the steps in the order of a whole repaint.
+	const std::vector<SDL_Rect> areas = changedArea.Rectangles();
+	const SDL_Rect texts = StringsArea();
+	for(const SDL_Rect &area : areas)
+	{
+		SDL_SetClipRect(frameSurface, &area);
+		UndrawObjects();
+		AfterUndrawObjects();
+	}
+	for(const SDL_Rect &area : areas)
+	{
+		SDL_SetClipRect(frameSurface, &area);
+		if(SDL_HasIntersection(&texts, &area))
+			DrawStrings();
+		AfterDrawStrings();
+	}
+	for(const SDL_Rect &area : areas)
+	{
+		SDL_SetClipRect(frameSurface, &area);
+		DrawObjects();
+		AfterDrawObjects();
+	}
+	SDL_SetClipRect(frameSurface, nullptr);
+	DrawOffFrameObjects();
+}
+
+namespace {
+	bool SameArea(const SDL_Rect &a, const SDL_Rect &b)
+	{
+		return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
+	}
+
+	// Its pixels would come out as they are: it restores what it restored
+	// last time, draws the same inside it, or draws nothing as before.
+	bool IsAsLastDrawn(const DisplayableObject &object)
+	{
+		const SDL_Rect undraw = object.UndrawArea();
+		if(!SameArea(undraw, object.lastUndrawArea) || object.visible != object.drewLast)
+			return false;
+		if(object.drewLast &&
+			!(SameArea(object.DrawArea(), object.lastDrawnArea) && SameArea(undraw, object.lastDrawnArea)))
+			return false;
+		return object.LooksAsLastDrawn();
+	}
+}
+
+// Everything an object that changed restores and draws, now and last time,
+// and the texts if they changed; objects taken out of the list since the
+// last redraw have already added where they drew.
+void BaseEngine::GatherChanges()
+{
+	for(DisplayableObject *object : objects)
+	{
+		if(!IsAsLastDrawn(*object))
+		{
+			changedArea.Add(object->UndrawArea());
+			changedArea.Add(object->DrawArea());
+			if(object->drewLast)
+				changedArea.Add(object->lastDrawnArea);
+		}
+		object->lastUndrawArea = object->UndrawArea();
+	}
+	if(!StringsAsLastDrawn())
+		changedArea.Add(StringsArea());
+}
+
+// An object wholly off the frame is not met by any repainted area, yet its
+// drawing may keep state, such as where it last was; it draws with nothing
+// to write to, as it would have drawn onto nothing.
+void BaseEngine::DrawOffFrameObjects()
+{
+	const SDL_Rect frame = {0, 0, width, height};
+	const SDL_Rect nowhere = {0, 0, 0, 0};
+	for(DisplayableObject *object : objects)
+	{
+		const SDL_Rect area = object->DrawArea();
+		if(SDL_HasIntersection(&area, &frame))
+			continue;
+		SDL_SetClipRect(frameSurface, &nowhere);
+		object->Draw();
+		RememberDrawing(*object);
+	}
+	SDL_SetClipRect(frameSurface, nullptr);
+}
+
+bool BaseEngine::Repaints(const SDL_Rect &area) const
+{
+	const SDL_Rect &clip = frameSurface->clip_rect;
+	if(clip.x == 0 && clip.y == 0 && clip.w == frameSurface->w && clip.h == frameSurface->h)
+		return true;
+	return SDL_HasIntersection(&area, &clip);
+}
+
+void BaseEngine::RememberDrawing(DisplayableObject &object)
+{
+	object.drewLast = object.visible;
+	object.lastDrawnArea = object.DrawArea();
+}
+
 void BaseEngine::UndrawObjects()
 {
 	abortIteration = 0;
 	for(int i = 0; i < ObjectCount(); ++i)
 	{
+		if(frameSurface && !Repaints(objects[i]->UndrawArea()))
+			continue;
 		objects[i]->RedrawBackground();
 		if(abortIteration)
 			return;
@@ -403,9 +536,13 @@ void BaseEngine::DrawObjects()
 	abortIteration = 0;
 	for(int i = 0; i < ObjectCount(); ++i)
 	{
-		objects[i]->Draw();
+		DisplayableObject *object = objects[i];
+		if(frameSurface && !Repaints(object->DrawArea()))
+			continue;
+		object->Draw();
 		if(abortIteration)
 			return;
+		RememberDrawing(*object);
 	}
 }
 
@@ -434,6 +571,9 @@ int BaseEngine::AddObject(DisplayableObject *object)
 
 void BaseEngine::RemoveObjectAt(int index)
 {
+	// What it drew stays on the frame until that area is repainted.
+	if(objects[index]->drewLast)
+		changedArea.Add(objects[index]->lastDrawnArea);
 	objects.erase(objects.begin() + index);
 }
 
@@ -453,21 +593,23 @@ void BaseEngine::CopyBackgroundArea(int x, int y, int width, int height)
 		return;
 	const int rowLength = backgroundSurface->pitch / 4;
 	const int rows = backgroundSurface->h < this->height ? backgroundSurface->h : this->height;
-	// Rectangles such as the cursor's reach past the window: copy the part inside.
-	if(x < 0)
+	// Rectangles such as the cursor's reach past the window: copy the part
+	// inside, and only the part a redraw is repainting.
+	const SDL_Rect &clip = frameSurface->clip_rect;
+	const int left = std::max(0, clip.x);
+	const int top = std::max(0, clip.y);
+	if(x < left)
 	{
-		width += x;
-		x = 0;
+		width -= left - x;
+		x = left;
 	}
-	if(y < 0)
+	if(y < top)
 	{
-		height += y;
-		y = 0;
+		height -= top - y;
+		y = top;
 	}
-	if(x + width > rowLength)
-		width = rowLength - x;
-	if(y + height > rows)
-		height = rows - y;
+	width = std::min(width, std::min(rowLength, clip.x + clip.w) - x);
+	height = std::min(height, std::min(rows, clip.y + clip.h) - y);
 	if(width <= 0 || height <= 0)
 		return;
 	const uint32_t *from = static_cast<const uint32_t *>(backgroundSurface->pixels);

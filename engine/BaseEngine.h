@@ -1,6 +1,7 @@
 #ifndef VEXARIFT_ENGINE_BASEENGINE_H
 #define VEXARIFT_ENGINE_BASEENGINE_H
 
+#include "engine/ChangedArea.h"
 #include "engine/FontCache.h"
 #include "engine/FramePresenter.h"
 #include "engine/PictureCache.h"
@@ -22,6 +23,11 @@ class DisplayableObject;
 // Everything runs on one thread. Game rules run only inside input events;
 // ticks drive animation alone. A redraw happens only in loop passes where an
 // object or state set redrawNeeded, so an idle screen costs no drawing.
+//
+// A redraw that is not a full one repaints only where something changed:
+// around the objects that do not look as they last drew and the screen's
+// texts if they changed. Each such area is repainted as the whole redraw
+// would, with the frame clipped to it, so the frame holds the same pixels.
 //
 // The fields are public because objects and states raise the redraw flags
 // and read the surfaces directly. Tests and tools drive time with TickAt and
@@ -68,6 +74,10 @@ public:
 	virtual void AfterDrawStrings();
 	virtual void AfterDrawObjects();
 	virtual void DrawStrings();
+	// Where the screen's texts go, and whether they would be drawn as last
+	// time; by default anywhere, and never.
+	virtual SDL_Rect StringsArea() const;
+	virtual bool StringsAsLastDrawn() const;
 	virtual void RedrawScreen();
 	virtual void UndrawObjects();
 	virtual void DrawObjects();
@@ -116,6 +126,9 @@ public:
 	int timeOffset = 0;
 	uint8_t redrawNeeded = 1;
 	uint8_t fullRedraw = 1;
+	// Off, a redraw repaints every object as it did before redraws were
+	// limited to changes: what the tests compare the limited redraw with.
+	bool redrawChangesOnly = true;
 	int nextTickTime = 0;
 	int mouseDownX = 0;
 	int mouseDownY = 0;
@@ -146,9 +159,17 @@ private:
 	bool clipping = false;
 	std::map<std::pair<int, int>, std::vector<int>> ovalSpans;
 	FramePresenter presenter;
+	ChangedArea changedArea;
 
 	SDL_Surface *TargetOrFrame(SDL_Surface *target) const;
 	bool LockFrame();
+	void RepaintWhole();
+	void RepaintChanges();
+	void GatherChanges();
+	void DrawOffFrameObjects();
+	// Whether an area reaches into the part of the frame being repainted.
+	bool Repaints(const SDL_Rect &area) const;
+	static void RememberDrawing(DisplayableObject &object);
 	void DispatchEvent(const SDL_Event &event);
 	void ChoosePresentation();
 	void ReleaseWindow();

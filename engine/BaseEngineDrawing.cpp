@@ -23,8 +23,8 @@ namespace {
 
 	// The pixels of a target that a shape may write, inclusive: a row is
 	// pitch / 4 words long, rows stop at the window's height (and at the
-	// surface's own, for surfaces smaller than the window), and the engine's
-	// clip area, when set, narrows both.
+	// surface's own, for surfaces smaller than the window), and a narrowed
+	// clip rectangle of the surface and the engine's clip area narrow both.
 	struct Canvas {
 		uint32_t *pixels;
 		int rowLength;
@@ -65,6 +65,16 @@ namespace {
 	{
 		Canvas canvas = {static_cast<uint32_t *>(target->pixels), target->pitch / 4, 0, 0, target->pitch / 4 - 1,
 			std::min(windowHeight, target->h) - 1};
+		// Only a narrowed clip rectangle counts: the whole surface's would cut
+		// off the row padding, which shapes may write.
+		const SDL_Rect &own = target->clip_rect;
+		if(own.x != 0 || own.y != 0 || own.w != target->w || own.h != target->h)
+		{
+			canvas.left = std::max(canvas.left, own.x);
+			canvas.top = std::max(canvas.top, own.y);
+			canvas.right = std::min(canvas.right, own.x + own.w - 1);
+			canvas.bottom = std::min(canvas.bottom, own.y + own.h - 1);
+		}
 		if(clip)
 		{
 			canvas.left = std::max(canvas.left, clip->x);

@@ -2,6 +2,7 @@
 
 #include "engine/BaseEngine.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace {
@@ -16,18 +17,36 @@ void DisplayableObject::Draw()
 	SDL_Surface *frame = engine->frameSurface;
 	int rowLength = frame->pitch / 4;
 	uint32_t *pixels = static_cast<uint32_t *>(frame->pixels);
-	int left = x + drawOffsetX;
-	int top = y + drawOffsetY;
-	for(int px = left; px < left + width; ++px)
-		for(int py = top; py < top + height; ++py)
-			if(px >= 0 && px < rowLength && py >= 0 && py < engine->height)
-				pixels[py * rowLength + px] = MISSING_DRAWING_COLOUR;
+	const SDL_Rect &clip = frame->clip_rect;
+	const int left = std::max({x + drawOffsetX, 0, clip.x});
+	const int top = std::max({y + drawOffsetY, 0, clip.y});
+	const int right = std::min({x + drawOffsetX + width, rowLength, clip.x + clip.w});
+	const int bottom = std::min({y + drawOffsetY + height, engine->height, clip.y + clip.h});
+	for(int px = left; px < right; ++px)
+		for(int py = top; py < bottom; ++py)
+			pixels[py * rowLength + px] = MISSING_DRAWING_COLOUR;
 	RememberPosition();
 }
 
 void DisplayableObject::RedrawBackground()
 {
-	engine->CopyBackgroundArea(previousX + drawOffsetX, previousY + drawOffsetY, width, height);
+	const SDL_Rect area = UndrawArea();
+	engine->CopyBackgroundArea(area.x, area.y, area.w, area.h);
+}
+
+bool DisplayableObject::LooksAsLastDrawn() const
+{
+	return false;
+}
+
+SDL_Rect DisplayableObject::DrawArea() const
+{
+	return {x + drawOffsetX, y + drawOffsetY, width, height};
+}
+
+SDL_Rect DisplayableObject::UndrawArea() const
+{
+	return {previousX + drawOffsetX, previousY + drawOffsetY, width, height};
 }
 
 void DisplayableObject::Update(int)

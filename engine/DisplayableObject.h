@@ -1,6 +1,8 @@
 #ifndef VEXARIFT_ENGINE_DISPLAYABLEOBJECT_H
 #define VEXARIFT_ENGINE_DISPLAYABLEOBJECT_H
 
+#include <SDL.h>
+
 class BaseEngine;
 
 // Anything on screen that moves, animates or changes during play. It knows
@@ -10,6 +12,11 @@ class BaseEngine;
 // Objects live in the engine's object list, which owns them; the list order
 // is the drawing order. An object remembers where it was last drawn so that
 // the undraw pass wipes exactly that rectangle.
+//
+// A redraw repaints only what changed: an object that can tell that it would
+// draw exactly what it drew last time says so in LooksAsLastDrawn, and as
+// long as it stays where it was, it is repainted only where something else
+// changed beneath or above it. Its drawing must then stay inside DrawArea.
 class DisplayableObject {
 public:
 	explicit DisplayableObject(BaseEngine *engine);
@@ -23,7 +30,14 @@ public:
 	virtual void RedrawBackground();
 	virtual void Update(int currentTime);
 
+	// False unless the object knows better: the safe answer for anything
+	// that moves or animates.
+	virtual bool LooksAsLastDrawn() const;
+
 	void RememberPosition();
+	// What Draw covers now, and what RedrawBackground restores.
+	SDL_Rect DrawArea() const;
+	SDL_Rect UndrawArea() const;
 
 	BaseEngine *GetEngine() const { return engine; }
 
@@ -38,6 +52,11 @@ public:
 	int width = 10;
 	int height = 10;
 	bool visible = false;
+	// Kept by the engine at each redraw: what the object restored and where
+	// it drew, if it did.
+	SDL_Rect lastUndrawArea = {0, 0, 0, 0};
+	SDL_Rect lastDrawnArea = {0, 0, 0, 0};
+	bool drewLast = false;
 };
 
 #endif

@@ -99,23 +99,25 @@ void ImageData::Copy(SDL_Surface *target, int srcX, int srcY, int dstX, int dstY
 		return;
 
 	// The order of these clips matters: the right and bottom cuts use the
-	// width and height already shortened by the left and top ones.
-	if(dstX < 0)
+	// width and height already shortened by the left and top ones. The
+	// target's clip rectangle is the whole surface unless a redraw narrowed it.
+	const SDL_Rect &clip = target->clip_rect;
+	if(dstX < clip.x)
 	{
-		w += dstX;
-		srcX -= dstX;
-		dstX = 0;
+		w -= clip.x - dstX;
+		srcX += clip.x - dstX;
+		dstX = clip.x;
 	}
-	if(dstX + w >= target->w)
-		w = target->w - dstX;
-	if(dstY < 0)
+	if(dstX + w >= clip.x + clip.w)
+		w = clip.x + clip.w - dstX;
+	if(dstY < clip.y)
 	{
-		h += dstY;
-		srcY -= dstY;
-		dstY = 0;
+		h -= clip.y - dstY;
+		srcY += clip.y - dstY;
+		dstY = clip.y;
 	}
-	if(dstY + h >= target->h)
-		h = target->h - dstY;
+	if(dstY + h >= clip.y + clip.h)
+		h = clip.y + clip.h - dstY;
 	// Callers pass rectangles inside the image; never read past it anyway.
 	if(srcX < 0 || srcY < 0)
 		return;

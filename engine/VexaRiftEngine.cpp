@@ -87,3 +87,13 @@ void VexaRiftEngine::DrawStrings()
 {
 	currentState->DrawStrings();
 }
+
+SDL_Rect VexaRiftEngine::StringsArea() const
+{
+	return currentState->StringsArea();
+}
+
+bool VexaRiftEngine::StringsAsLastDrawn() const
+{
+	return currentState->StringsAsLastDrawn();
+}

@@ -33,6 +33,8 @@ public:
 	void SetupBackground() override;
 	void GameAction() override;
 	void DrawStrings() override;
+	SDL_Rect StringsArea() const override;
+	bool StringsAsLastDrawn() const override;
 
 private:
 	std::unique_ptr<GameState> currentState;

@@ -14,6 +14,8 @@ public:
 	// Asks for a redraw even when the position does not change.
 	void MoveTo(int x, int y);
 	void Draw() override;
+	// It always draws the same frame; only where changes.
+	bool LooksAsLastDrawn() const override { return true; }
 	// Asks for a redraw every tick; only MoveTo moves it.
 	void Update(int currentTime) override;
 };

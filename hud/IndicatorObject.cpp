@@ -77,8 +77,15 @@ void IndicatorObject::Update(int)
 	RedrawEveryTick(*this);
 }
 
+bool IndicatorObject::LooksAsLastDrawn() const
+{
+	return coherence == drawnCoherence && strength == drawnStrength;
+}
+
 void IndicatorObject::Draw()
 {
+	drawnCoherence = coherence;
+	drawnStrength = strength;
 	if(!visible)
 		return;
 	const std::shared_ptr<const ImageData> frame = engine->pictures.Picture(FRAME_FILE);

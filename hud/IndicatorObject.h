@@ -17,6 +17,7 @@ public:
 
 	void SetValues(int coherence, int strength);
 	void Draw() override;
+	bool LooksAsLastDrawn() const override;
 	// Redraws every tick: the panel is cheap and always on screen.
 	void Update(int currentTime) override;
 	// 25 segments in an arc, lit from the bottom, one per 1/25 of maximum.
@@ -30,6 +31,8 @@ private:
 
 	int coherence = 0;
 	int strength = 0;
+	int drawnCoherence = 0;
+	int drawnStrength = 0;
 };
 
 // The update of the HUD panels that stay put and redraw every tick: remember

@@ -97,8 +97,18 @@ void ItemSlots::Update(int)
 	RedrawEveryTick(*this);
 }
 
+bool ItemSlots::LooksAsLastDrawn() const
+{
+	for(int i = 0; i < SLOT_COUNT; ++i)
+		if(items.ItemAt(i) != drawnItems[i])
+			return false;
+	return true;
+}
+
 void ItemSlots::Draw()
 {
+	for(int i = 0; i < SLOT_COUNT; ++i)
+		drawnItems[i] = items.ItemAt(i);
 	if(!visible)
 		return;
 	engine->DrawText(

@@ -31,6 +31,7 @@ public:
 	// or -1.
 	int SlotAt(int x, int y) const;
 	void Draw() override;
+	bool LooksAsLastDrawn() const override;
 	// Shared with the indicator: remember the position and redraw.
 	void Update(int currentTime) override;
 
@@ -45,6 +46,7 @@ private:
 	// Kept as loaded, the source of the shrunk frame.
 	ImageData fullFrame;
 	ItemInventory items;
+	std::array<int, SLOT_COUNT> drawnItems = {};
 	std::array<int, SLOT_COUNT> slotX = {};
 	std::array<int, SLOT_COUNT> slotY = {};
 };

@@ -343,11 +343,24 @@ void LevelGameState::SetupBackground()
 	background.Paint();
 }
 
+SDL_Rect LevelGameState::StringsArea() const
+{
+	const VexaRiftEngine *engine = GetEngine();
+	return {engine->width / 2, PANEL_TOP, engine->width / 2, engine->height - PANEL_TOP};
+}
+
+bool LevelGameState::StringsAsLastDrawn() const
+{
+	return Panel() == writtenPanel;
+}
+
 void LevelGameState::DrawStrings()
 {
 	VexaRiftEngine *engine = GetEngine();
 	// These texts change: restore their area before writing them again.
-	engine->CopyBackgroundArea(engine->width / 2, PANEL_TOP, engine->width / 2, engine->height - PANEL_TOP);
+	const SDL_Rect area = StringsArea();
+	engine->CopyBackgroundArea(area.x, area.y, area.w, area.h);
+	writtenPanel = Panel();
 	Font *titleFont = engine->GetFont(BOLD_FONT, TITLE_SIZE);
 	Font *bodyFont = engine->GetFont(REGULAR_FONT, BODY_SIZE);
 	if(hoverType != 0)

@@ -147,6 +147,7 @@ void NodeObject::RefreshImages()
 	discSize = 0;
 	hasOverlay = false;
 	faceStale = true;
+	refreshedSinceDrawn = true;
 	const NodeLook *look = LookFor(type, state);
 	if(!look)
 		return;
@@ -200,8 +201,15 @@ void NodeObject::ShowDistanceHint(int distance)
 		engine->GetFont(HINT_FONT, HINT_POINT_SIZE), FLOATING_TEXT_DURATION, true);
 }
 
+bool NodeObject::LooksAsLastDrawn() const
+{
+	return !refreshedSinceDrawn && drawnLook == Look{type, state, coherence, strength};
+}
+
 void NodeObject::Draw()
 {
+	drawnLook = {type, state, coherence, strength};
+	refreshedSinceDrawn = false;
 	visible = type != EMPTY;
 	if(!visible)
 		return;

@@ -59,6 +59,7 @@ public:
 	void ShowDistanceHint(int distance);
 
 	void Draw() override;
+	bool LooksAsLastDrawn() const override;
 	// Asks for a redraw on every tick, so a changed value or picture shows at
 	// the next tick without the rules having to say so.
 	void Update(int currentTime) override;
@@ -90,6 +91,21 @@ private:
 	int faceX = 0;
 	int faceY = 0;
 	bool faceStale = true;
+	// What the node showed when last drawn; any change of pictures since
+	// counts as a change.
+	struct Look {
+		int type;
+		int state;
+		int coherence;
+		int strength;
+		bool operator==(const Look &other) const
+		{
+			return type == other.type && state == other.state && coherence == other.coherence &&
+				strength == other.strength;
+		}
+	};
+	Look drawnLook = {};
+	bool refreshedSinceDrawn = true;
 	// The last number floated, or null; see the class comment for who ends it.
 	AnimatedTextObject *floatingText = nullptr;
 	bool hasOverlay = false;

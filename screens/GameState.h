@@ -1,6 +1,8 @@
 #ifndef VEXARIFT_SCREENS_GAMESTATE_H
 #define VEXARIFT_SCREENS_GAMESTATE_H
 
+#include <SDL.h>
+
 class VexaRiftEngine;
 
 // One screen of the game: it paints the background, creates the screen's
@@ -24,6 +26,11 @@ public:
 	virtual void MouseMoved(int x, int y) = 0;
 	virtual void KeyDown(int keyCode) = 0;
 	virtual void DrawStrings();
+	// Where DrawStrings writes, restoring it first, and whether it would
+	// write what it wrote last time; by default the whole frame, and never,
+	// so the texts are written at every redraw.
+	virtual SDL_Rect StringsArea() const;
+	virtual bool StringsAsLastDrawn() const;
 
 	VexaRiftEngine *GetEngine() const { return engine; }
 

@@ -41,6 +41,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -213,13 +214,17 @@ namespace {
 class RecordedPlay : public LevelFixture {
 protected:
 	// Plays the recording's inputs on a fresh engine and gives what it
-	// printed and drew.
-	Recording Replay(const Recording &recorded)
+	// printed and drew; with frames given, also each frame a pass drew.
+	Recording Replay(const Recording &recorded, bool changesOnly = true, std::vector<size_t> *frames = nullptr)
 	{
 		Recording played = recorded;
-		Begin(played);
+		Begin(played, changesOnly);
 		for(const std::string &input : played.inputs)
+		{
 			Apply(input);
+			if(frames && input.rfind("tick", 0) == 0)
+				frames->push_back(FrameDigest());
+		}
 		Finish(played);
 		return played;
 	}
@@ -245,7 +250,7 @@ protected:
 	}
 
 private:
-	void Begin(const Recording &recording)
+	void Begin(const Recording &recording, bool changesOnly = true)
 	{
 		testing::internal::CaptureStdout();
 		testing::internal::CaptureStderr();
@@ -253,6 +258,7 @@ private:
 		engine.reset();
 		std::remove("LastRun");
 		engine = std::make_unique<TestEngine>();
+		engine->redrawChangesOnly = changesOnly;
 		tick = 0;
 		std::string data;
 		for(const std::string &line : recording.data)
@@ -272,6 +278,14 @@ private:
 		for(std::string &line : recording.out)
 			if(line.rfind(LAST_RUN_PREFIX, 0) == 0)
 				line = LAST_RUN_PLACEHOLDER;
+	}
+
+	// Quicker than the byte-wise hash, for the thousands of frames compared.
+	size_t FrameDigest() const
+	{
+		const SDL_Surface *frame = engine->frameSurface;
+		return std::hash<std::string_view>()(
+			std::string_view(static_cast<const char *>(frame->pixels), static_cast<size_t>(frame->pitch) * frame->h));
 	}
 
 	void Apply(const std::string &input)
@@ -524,5 +538,25 @@ TEST_F(RecordedPlay, ConsoleAndFinalFrameAreAsRecorded)
 		if(played.frame != recorded.frame)
 			ADD_FAILURE() << "case " << recorded.title << ": the final frame hashes to " << played.frame
 						  << ", recorded " << recorded.frame;
+	}
+}
+
+// The redraw repaints only around what changed; every frame of every case
+// must come out as repainting every object leaves it.
+TEST_F(RecordedPlay, EachFrameIsAsARepaintOfEveryObject)
+{
+	const std::vector<Recording> recordings = ReadRecordings();
+	ASSERT_FALSE(recordings.empty());
+	for(const Recording &recorded : recordings)
+	{
+		std::vector<size_t> everyObject;
+		std::vector<size_t> changesOnly;
+		Replay(recorded, false, &everyObject);
+		Replay(recorded, true, &changesOnly);
+		ASSERT_EQ(changesOnly.size(), everyObject.size());
+		const auto differs = std::mismatch(changesOnly.begin(), changesOnly.end(), everyObject.begin());
+		if(differs.first != changesOnly.end())
+			ADD_FAILURE() << "case " << recorded.title << ": pass " << differs.first - changesOnly.begin() + 1 << " of "
+						  << changesOnly.size() << " draws another frame";
 	}
 }
