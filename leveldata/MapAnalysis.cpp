@@ -85,3 +85,32 @@ std::vector<MapFinding> FindMapFaults(const MapRecord &map)
 	}
 	return findings;
 }
+
+std::string DescribePositions(const std::vector<GridPosition> &positions)
+{
+	std::string text;
+	for(GridPosition p : positions)
+		text += (text.empty() ? "(" : " (") + std::to_string(p.column) + ", " + std::to_string(p.row) + ")";
+	return text;
+}
+
+std::string DescribeMapFinding(const MapFinding &finding, GridPosition start)
+{
+	switch(finding.fault)
+	{
+	case NO_SYSTEM_CORE:
+		return "no SYSTEM_CORE; the level cannot be won";
+	case SEVERAL_SYSTEM_CORES:
+		return std::to_string(finding.positions.size()) + " SYSTEM_COREs at " + DescribePositions(finding.positions) +
+			"; a map needs exactly one";
+	case START_ON_EMPTY:
+		return "start " + DescribePositions({start}) + " is EMPTY; there is nothing to click";
+	case PART_WITHOUT_OBJECTIVE:
+		return "nodes " + DescribePositions(finding.positions) +
+			" reach no SYSTEM_CORE, item or DATA_CACHE; decrypting one ends the game (\"No path\")";
+	case CORE_UNREACHABLE:
+		return "SYSTEM_CORE " + DescribePositions(finding.positions) + " cannot be reached from the start " +
+			DescribePositions({start});
+	}
+	return "unknown fault";
+}

@@ -4,6 +4,7 @@
 #include "leveldata/GridPosition.h"
 #include "leveldata/MapRecord.h"
 
+#include <string>
 #include <vector>
 
 // Graph questions about a map as the game will play it: nodes join through
@@ -35,5 +36,12 @@ std::vector<std::vector<GridPosition>> FindNetworkParts(const MapRecord &map);
 // Every fault that makes the map unplayable; empty for a good map. The
 // start must lie inside the grid, as in every record the loader keeps.
 std::vector<MapFinding> FindMapFaults(const MapRecord &map);
+
+// The finding in a map author's words, as the map checker prints it and a
+// bad map code is turned away with.
+std::string DescribeMapFinding(const MapFinding &finding, GridPosition start);
+
+// Positions as "(1, 2) (3, 4)".
+std::string DescribePositions(const std::vector<GridPosition> &positions);
 
 #endif

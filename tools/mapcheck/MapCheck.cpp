@@ -15,35 +15,6 @@
 
 namespace {
 
-	std::string Positions(const std::vector<GridPosition> &positions)
-	{
-		std::string text;
-		for(GridPosition p : positions)
-			text += (text.empty() ? "(" : " (") + std::to_string(p.column) + ", " + std::to_string(p.row) + ")";
-		return text;
-	}
-
-	std::string Describe(const MapFinding &finding, GridPosition start)
-	{
-		switch(finding.fault)
-		{
-		case NO_SYSTEM_CORE:
-			return "no SYSTEM_CORE; the level cannot be won";
-		case SEVERAL_SYSTEM_CORES:
-			return std::to_string(finding.positions.size()) + " SYSTEM_COREs at " + Positions(finding.positions) +
-				"; a map needs exactly one";
-		case START_ON_EMPTY:
-			return "start " + Positions({start}) + " is EMPTY; there is nothing to click";
-		case PART_WITHOUT_OBJECTIVE:
-			return "nodes " + Positions(finding.positions) +
-				" reach no SYSTEM_CORE, item or DATA_CACHE; decrypting one ends the game (\"No path\")";
-		case CORE_UNREACHABLE:
-			return "SYSTEM_CORE " + Positions(finding.positions) + " cannot be reached from the start " +
-				Positions({start});
-		}
-		return "unknown fault";
-	}
-
 	// Prints each finding as FILE:LINE: text, in file order. Findings inside a
 	// record arrive before the parser knows the record is complete, so they
 	// wait until the record's outcome names its "MAP" line.
@@ -56,7 +27,7 @@ namespace {
 			++mapCount;
 			std::vector<MapFinding> findings = FindMapFaults(*record);
 			for(const MapFinding &finding : findings)
-				pending.push_back({mapLine, Describe(finding, record->GetStart())});
+				pending.push_back({mapLine, DescribeMapFinding(finding, record->GetStart())});
 			bool playable = pending.empty();
 			if(playable)
 				Print(mapLine, mapLine, "playable");
@@ -93,7 +64,7 @@ namespace {
 		{
 			++mapCount;
 			pending.push_back({mapLine,
-				"start " + Positions({start}) + " lies outside columns 0..9 and rows 0..8; the game skips it"});
+				"start " + DescribePositions({start}) + " lies outside columns 0..9 and rows 0..8; the game skips it"});
 			Finish(mapLine, false);
 		}
 
