@@ -1,0 +1,52 @@
+#include "catalogue/MapCatalogue.h"
+#include "leveldata/MapCode.h"
+#include "leveldata/MapLoader.h"
+#include "tools/mapgen/MapGrader.h"
+#include "tools/player/MapSurvey.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+	// As vexarift-player plays by default.
+	const int MOVE_LIMIT = 200;
+
+	MapRecord RecordOf(const std::string &code)
+	{
+		MapRecord record;
+		EXPECT_EQ(MapCode::Decode(code, record), "") << code;
+		return record;
+	}
+}
+
+// The catalogue's figures are what the players make of each map today: a
+// change of the rules or the players that moves a map to another grade
+// shows here.
+TEST(ShippedMaps, TheCatalogueSaysHowHardEachMapIs)
+{
+	for(const CatalogueEntry &entry : MapCatalogue::Shipped())
+	{
+		const MapSurvey survey(FormatMapRecord(RecordOf(entry.code)));
+		ASSERT_EQ(survey.Maps().size(), 1u);
+		const SurveyedMap &map = survey.Maps().front();
+		MapWinRate sighted = survey.Play(map, SIGHTED_SEEDS, MOVE_LIMIT, Sight::SIGHTED);
+		MapWinRate full = survey.Play(map, SIGHTED_SEEDS, MOVE_LIMIT, Sight::FULL_KNOWLEDGE);
+		EXPECT_EQ(sighted.wins, entry.sightedShare) << entry.name;
+		EXPECT_EQ(full.wins, entry.fullShare) << entry.name;
+		Difficulty difficulty;
+		ASSERT_TRUE(ParseDifficulty(entry.grade, difficulty)) << entry.name;
+		DifficultyBand band = BandOf(difficulty);
+		EXPECT_GE(entry.sightedShare, band.FewestWins(SIGHTED_SEEDS)) << entry.name;
+		EXPECT_LE(entry.sightedShare, band.MostWins(SIGHTED_SEEDS)) << entry.name;
+	}
+}
+
+TEST(ShippedMaps, EveryDailyMapGradesNormal)
+{
+	const MapGrader grader(Difficulty::NORMAL);
+	for(const std::string &code : MapCatalogue::DailyCodes())
+	{
+		MapGrade grade = grader.Grade(RecordOf(code));
+		EXPECT_EQ(grade.verdict, Verdict::ACCEPTED)
+			<< code << ": sighted won " << grade.sightedWins << " of " << grade.sightedGames;
+	}
+}
