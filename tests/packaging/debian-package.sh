@@ -35,7 +35,7 @@ echo "Depends: $depends"
 
 dpkg-deb -c "$deb" >"$work/contents.txt"
 has() { grep -q -- "$1" "$work/contents.txt" || fail "the package lacks $1"; }
-for program in games/vexarift games/vexarift-mapcheck games/vexarift-player libexec/vexarift/vexarift; do
+for program in games/vexarift games/vexarift-mapcheck games/vexarift-maps games/vexarift-player libexec/vexarift/vexarift; do
 	has "^-rwxr-xr-x .* \./usr/$program\$"
 done
 for file in "$build"/game/DATA "$build"/game/*.png "$build"/game/*.jpg; do
