@@ -1,6 +1,7 @@
 #include "catalogue/MapCatalogue.h"
 #include "leveldata/MapCode.h"
 #include "leveldata/MapLoader.h"
+#include "tools/mapgen/MapAppraisal.h"
 #include "tools/mapgen/MapGrader.h"
 #include "tools/player/MapSurvey.h"
 
@@ -38,6 +39,28 @@ TEST(ShippedMaps, TheCatalogueSaysHowHardEachMapIs)
 		EXPECT_GE(entry.sightedShare, band.FewestWins(SIGHTED_SEEDS)) << entry.name;
 		EXPECT_LE(entry.sightedShare, band.MostWins(SIGHTED_SEEDS)) << entry.name;
 	}
+}
+
+// The map editor's grade of a shipped map is the catalogue's, from the same
+// sighted games; the full-knowledge player's ten games are the first ten of
+// the catalogue's hundred.
+TEST(ShippedMaps, TheEditorGradesEachMapAsTheCatalogueDoes)
+{
+	for(const CatalogueEntry &entry : MapCatalogue::Shipped())
+	{
+		MapAppraisal appraisal(RecordOf(entry.code));
+		int games = 0;
+		while(appraisal.PlayNext())
+			++games;
+		EXPECT_EQ(games + 1, MapAppraisal::GAMES) << entry.name;
+		EXPECT_EQ(appraisal.Grade(), entry.grade) << entry.name;
+		EXPECT_EQ(appraisal.SightedWins(), entry.sightedShare) << entry.name;
+		EXPECT_GE(appraisal.FullWins(), FULL_KNOWLEDGE_WINS) << entry.name;
+	}
+	MapAppraisal noCore{MapRecord()};
+	EXPECT_TRUE(noCore.Done());
+	EXPECT_FALSE(noCore.PlayNext());
+	EXPECT_EQ(noCore.GamesPlayed(), 0);
 }
 
 TEST(ShippedMaps, EveryDailyMapGradesNormal)

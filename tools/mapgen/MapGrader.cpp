@@ -4,7 +4,6 @@
 #include "tools/player/RulesGame.h"
 
 namespace {
-	const int MOVE_LIMIT = 200;
 	// Early games decide most candidates: once this many are played, a
 	// share of wins that points this far outside the band ends the
 	// grading. It may turn away a map that would have scraped in, never let
@@ -42,7 +41,7 @@ bool MapGrader::PlaySighted(const MapRecord &map, MapGrade &grade) const
 	const int most = band.MostWins(SIGHTED_SEEDS);
 	for(int seed = 1; seed <= SIGHTED_SEEDS && !Stopped(); ++seed)
 	{
-		const GameResult result = PlayOnRules(map, seed, MOVE_LIMIT, Sight::SIGHTED);
+		const GameResult result = PlayOnRules(map, seed, GRADING_MOVE_LIMIT, Sight::SIGHTED);
 		++grade.sightedGames;
 		grade.sightedMoves += result.moves;
 		grade.sightedWins += result.outcome == GameOutcome::WON;
@@ -67,7 +66,7 @@ bool MapGrader::PlayFullKnowledge(const MapRecord &map, MapGrade &grade) const
 {
 	for(int seed = 1; seed <= FULL_KNOWLEDGE_SEEDS && !Stopped(); ++seed)
 	{
-		const GameResult result = PlayOnRules(map, seed, MOVE_LIMIT, Sight::FULL_KNOWLEDGE);
+		const GameResult result = PlayOnRules(map, seed, GRADING_MOVE_LIMIT, Sight::FULL_KNOWLEDGE);
 		++grade.fullGames;
 		grade.fullMoves += result.moves;
 		grade.fullWins += result.outcome == GameOutcome::WON;

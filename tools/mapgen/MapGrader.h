@@ -6,6 +6,9 @@
 
 #include <atomic>
 
+// Moves a grading game may take before it counts as lost.
+constexpr int GRADING_MOVE_LIMIT = 200;
+
 enum class Verdict {
 	ACCEPTED,
 	FAULTY,
