@@ -20,15 +20,17 @@ self.addEventListener('activate', (event) => {
     .then(() => self.clients.claim()));
 });
 
-// The page itself comes from the network whenever it can, so a new build is
-// seen on the next visit; without a network, the kept page. Everything
-// else comes from the cache when it is there.
+// A page comes from the network whenever it can, so a new build is seen
+// on the next visit; without a network, the kept page of that name (the
+// game's or the map editor's). Everything else comes from the cache when
+// it is there.
 self.addEventListener('fetch', (event) => {
   const request = event.request;
   if (request.method !== 'GET' || new URL(request.url).origin !== self.location.origin)
     return;
   if (request.mode === 'navigate') {
-    event.respondWith(fetch(request).catch(() => caches.match('./', { cacheName: CACHE })));
+    event.respondWith(fetch(request).catch(() => caches.match(request, { cacheName: CACHE, ignoreSearch: true })
+      .then((kept) => kept || caches.match('./', { cacheName: CACHE }))));
     return;
   }
   event.respondWith(caches.match(request).then((kept) => kept || fetch(request)));
