@@ -57,10 +57,6 @@ TEST(ShippedMaps, TheEditorGradesEachMapAsTheCatalogueDoes)
 		EXPECT_EQ(appraisal.SightedWins(), entry.sightedShare) << entry.name;
 		EXPECT_GE(appraisal.FullWins(), FULL_KNOWLEDGE_WINS) << entry.name;
 	}
-	MapAppraisal noCore{MapRecord()};
-	EXPECT_TRUE(noCore.Done());
-	EXPECT_FALSE(noCore.PlayNext());
-	EXPECT_EQ(noCore.GamesPlayed(), 0);
 }
 
 TEST(ShippedMaps, EveryDailyMapGradesNormal)
