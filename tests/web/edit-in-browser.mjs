@@ -3,7 +3,8 @@
 // shown and gone once the map is playable, a node at fault marked, a grade
 // arriving from the worker, undo and redo, the map kept over a reload, Play
 // opening the game page on the map's code; every shipped map opened from a
-// link or the catalogue and exported as its DATA record byte for byte; the
+// link or the catalogue and exported as its DATA record byte for byte, and
+// a map opened while another is graded shown with its own grade alone; the
 // page fitted to the game page's viewports, drawn on by touch on a phone,
 // and opened again with the network gone.
 //
@@ -67,10 +68,11 @@ async function waitFor(condition, what, limit = WAIT_MS) {
 function shippedMaps() {
   const data = fs.readFileSync(path.join(root, 'assets/DATA'), 'utf8');
   const records = data.split('\n\n').map((record, i, all) => (i < all.length - 1 ? `${record}\n` : record));
-  const codes = fs.readFileSync(path.join(root, 'assets/maps/catalogue.txt'), 'utf8').split('\n')
-    .filter((line) => line && !line.startsWith('#')).map((line) => line.split('\t')[5]);
-  check(records.length === codes.length, `${records.length} records in DATA, ${codes.length} in the catalogue`);
-  return codes.map((code, i) => ({ code, record: records[i] }));
+  const catalogue = fs.readFileSync(path.join(root, 'assets/maps/catalogue.txt'), 'utf8').split('\n')
+    .filter((line) => line && !line.startsWith('#')).map((line) => line.split('\t'))
+    .map(([name, , grade, sighted, , code]) => ({ name, grade, sighted, code }));
+  check(records.length === catalogue.length, `${records.length} records in DATA, ${catalogue.length} in the catalogue`);
+  return catalogue.map((entry, i) => ({ ...entry, record: records[i] }));
 }
 
 const problems = (page) => page.$$eval('#problems li', (items) => items.map((item) => item.textContent));
@@ -191,6 +193,22 @@ async function shipped(page) {
     + 'opened from the catalogue, export their DATA record byte for byte and their code');
 }
 
+// A map opened while the one before is still being graded: only the last
+// map's grade is shown, and it is the catalogue's.
+async function regrade(page) {
+  const maps = shippedMaps();
+  const hard = maps.find((entry) => entry.grade === 'hard');
+  const normal = maps.find((entry) => entry.grade === 'normal');
+  await page.select('#shipped', hard.code);
+  await page.select('#shipped', normal.code);
+  await waitFor(async () => (await gradeState(page)).state === 'done', `the grade of ${normal.name}`);
+  const shown = await gradeState(page);
+  const shares = await page.$eval('#shares', (p) => p.textContent);
+  check(shown.grade === normal.grade && shares.includes(`wins ${normal.sighted}% of 100`),
+    `${normal.name} opened while ${hard.name} was graded shows "${shown.text}", "${shares}"`);
+  ok(`${normal.name} opened while ${hard.name} is graded grades as the catalogue says: ${shown.text}, ${shares}`);
+}
+
 // The page neither scrolls nor hides the grid, at every size the game page fits.
 async function fits(page, name) {
   const fit = await page.evaluate(() => {
@@ -256,6 +274,7 @@ async function main() {
   const drawn = await drawAMap(page);
   await play(page, drawn);
   await shipped(page);
+  await regrade(page);
   await atSizes();
   await offline(page);
 }
