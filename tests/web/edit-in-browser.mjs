@@ -177,6 +177,10 @@ async function play(page, drawn) {
 // the first, from a link, too, and Share gives that link back.
 async function shipped(page) {
   const maps = shippedMaps();
+  const mistyped = `${maps[0].code.slice(0, 20)}${maps[0].code[20] === 'A' ? 'B' : 'A'}${maps[0].code.slice(21)}`;
+  await openEditor(page, `#map=${mistyped}`);
+  const refusal = await page.$eval('#open-problem', (p) => p.textContent);
+  check(/^That code does not open: ./.test(refusal), `a mistyped code's link shows "${refusal}"`);
   await openEditor(page, `#map=${maps[0].code}`);
   await waitFor(async () => await record(page) === maps[0].record, 'the first shipped map from its link');
   check(!page.url().includes('#'), `the link stays in the address: ${page.url()}`);
@@ -189,7 +193,8 @@ async function shipped(page) {
     check(exported === expected, `the map of ${code} is exported as\n${exported}\nnot as DATA holds it:\n${expected}`);
     check(await page.$eval('#code', (input) => input.value) === code, `the map of ${code} gets another code`);
   }
-  ok(`a shipped map opens from its link and Share gives the link back; all ${maps.length} shipped maps, `
+  ok(`a mistyped code's link is turned away ("${refusal}"); a shipped map opens from its link and Share gives `
+    + `the link back; all ${maps.length} shipped maps, `
     + 'opened from the catalogue, export their DATA record byte for byte and their code');
 }
 
