@@ -20,12 +20,12 @@ function load(program) {
       WebAssembly.instantiate(program, imports).then((instance) => done(instance, program));
       return {};
     },
-  }).then((instance) => {
+  }).then((editor) => {
     grader = {
-      start: instance.cwrap('StartGrading', 'number', ['string']),
-      play: instance.cwrap('PlayGradingGames', 'number', ['number']),
-      games: instance.cwrap('GradingGameCount', 'number', []),
-      result: instance.cwrap('GradingResult', 'string', []),
+      start: editor.cwrap('StartGrading', 'number', ['string']),
+      play: editor.cwrap('PlayGradingGames', 'number', ['number']),
+      games: editor.cwrap('GradingGameCount', 'number', []),
+      result: editor.cwrap('GradingResult', 'string', []),
     };
   });
 }

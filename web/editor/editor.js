@@ -81,18 +81,18 @@ let grader = null;
 
 async function loadProgram() {
   const wasm = await WebAssembly.compileStreaming(fetch(versioned('vexarift-editor.wasm')));
-  const instance = await VexaRiftEditor({
+  const program = await VexaRiftEditor({
     instantiateWasm: (imports, done) => {
-      WebAssembly.instantiate(wasm, imports).then((module) => done(module, wasm));
+      WebAssembly.instantiate(wasm, imports).then((instance) => done(instance, wasm));
       return {};
     },
   });
   cpp = {
-    check: instance.cwrap('CheckMap', 'string', ['string']),
-    encode: instance.cwrap('EncodeMap', 'string', ['string']),
-    decode: instance.cwrap('DecodeCode', 'string', ['string']),
-    format: instance.cwrap('FormatMap', 'string', ['string']),
-    shipped: instance.cwrap('ShippedMaps', 'string', []),
+    check: program.cwrap('CheckMap', 'string', ['string']),
+    encode: program.cwrap('EncodeMap', 'string', ['string']),
+    decode: program.cwrap('DecodeCode', 'string', ['string']),
+    format: program.cwrap('FormatMap', 'string', ['string']),
+    shipped: program.cwrap('ShippedMaps', 'string', []),
   };
   // The worker grades with an instance of its own of the same compiled
   // program, so the page downloads and compiles it once.
@@ -353,7 +353,8 @@ function clearMap() {
   replaceMap(mapText(cleared));
 }
 
-// The map of a code, or null with the reason shown.
+// Opens the map of a code; false, with the reason shown, for a code that
+// does not open.
 function openCode(text) {
   const answer = cpp.decode(text.trim());
   if (answer.startsWith('!')) {
