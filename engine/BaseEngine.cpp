@@ -24,7 +24,9 @@ namespace {
 	const uint32_t ALPHA_MASK = 0xFF000000;
 	const int DEFAULT_BACKGROUND = 0xFFFF00;
 	const int BASE_TICK_MS = 15;
-	const int BASE_SLEEP_MS = 9;
+	// What one object's drawing costs, counted in pixels copied from the
+	// background; measured with vexarift-bench (docs/SPEED.md).
+	const long long DRAW_COST_IN_PIXELS = 4000;
 
 	// Index of each key code above 127 that the key table tracks.
 	struct KeyIndex {
@@ -177,9 +179,28 @@ void BaseEngine::RunNextTick()
 
 int BaseEngine::MainLoop()
 {
-	while(RunPass(static_cast<int>(SDL_GetTicks())))
-		continue;
+	while(RunPass(ReadClock()))
+		Rest();
 	return 0;
+}
+
+// Between ticks nothing can change but by input: wait for an event or the
+// next tick, whichever comes first, rather than poll a core away.
+void BaseEngine::Rest()
+{
+	const int untilTick = nextTickTime - ReadClock();
+	if(untilTick > 0)
+		WaitForEvent(untilTick);
+}
+
+int BaseEngine::ReadClock()
+{
+	return static_cast<int>(SDL_GetTicks());
+}
+
+void BaseEngine::WaitForEvent(int milliseconds)
+{
+	SDL_WaitEventTimeout(nullptr, milliseconds);
 }
 
 bool BaseEngine::RunPass(int tick)
@@ -316,12 +337,9 @@ void BaseEngine::SetupBackground()
 
 void BaseEngine::GameAction()
 {
+	// The loop rests until the tick is due; nothing to wait for here.
 	if(currentTick < nextTickTime)
-	{
-		if(nextTickTime - currentTick >= BASE_SLEEP_MS)
-			SDL_Delay(BASE_SLEEP_MS);
 		return;
-	}
 	nextTickTime = currentTick + BASE_TICK_MS;
 	UpdateObjects(currentTick);
 }
@@ -416,33 +434,54 @@ void BaseEngine::RepaintChanges()
 		AfterDrawObjects();
 		return;
 	}
-	// Each step over every area before the next: drawing moves an object's
-	// undraw rectangle to where it drew, and another area may still have to
-	// restore where it was. The areas never overlap, so each pixel still
-	// sees the steps in the order of a whole repaint.
 	const std::vector<SDL_Rect> areas = changedArea.Rectangles();
+	if(CostsMoreThanWhole(areas))
+	{
+		RepaintWhole();
+		return;
+	}
+	// Each area is repainted as a whole repaint would paint it: from the
+	// background, under the texts and every object that reaches into it.
+	// Restoring the whole area, not what each listed object covered, also
+	// wipes what an object taken out of the list drew there.
 	const SDL_Rect texts = StringsArea();
 	for(const SDL_Rect &area : areas)
 	{
 		SDL_SetClipRect(frameSurface, &area);
-		UndrawObjects();
+		CopyBackgroundArea(area.x, area.y, area.w, area.h);
 		AfterUndrawObjects();
-	}
-	for(const SDL_Rect &area : areas)
-	{
-		SDL_SetClipRect(frameSurface, &area);
 		if(SDL_HasIntersection(&texts, &area))
 			DrawStrings();
 		AfterDrawStrings();
-	}
-	for(const SDL_Rect &area : areas)
-	{
-		SDL_SetClipRect(frameSurface, &area);
 		DrawObjects();
 		AfterDrawObjects();
 	}
 	SDL_SetClipRect(frameSurface, nullptr);
 	DrawOffFrameObjects();
+}
+
+// An object met by several areas draws once in each, clipped; when the
+// areas make more drawing than one pass over the whole frame, a whole
+// repaint is cheaper. Copying pixels costs little beside a drawing, so the
+// objects' draws decide, each area's pixels counting in proportion.
+bool BaseEngine::CostsMoreThanWhole(const std::vector<SDL_Rect> &areas) const
+{
+	const long long frame = static_cast<long long>(width) * height;
+	long long partial = 0;
+	long long whole = frame + static_cast<long long>(ObjectCount()) * DRAW_COST_IN_PIXELS;
+	for(const SDL_Rect &area : areas)
+	{
+		partial += static_cast<long long>(area.w) * area.h;
+		for(const DisplayableObject *object : objects)
+		{
+			const SDL_Rect drawn = object->DrawArea();
+			if(object->visible && SDL_HasIntersection(&drawn, &area))
+				partial += DRAW_COST_IN_PIXELS;
+		}
+		if(partial > whole)
+			return true;
+	}
+	return false;
 }
 
 namespace {
@@ -571,9 +610,13 @@ int BaseEngine::AddObject(DisplayableObject *object)
 
 void BaseEngine::RemoveObjectAt(int index)
 {
-	// What it drew stays on the frame until that area is repainted.
+	// What it drew stays on the frame until the next redraw repaints that
+	// area from the background.
 	if(objects[index]->drewLast)
+	{
 		changedArea.Add(objects[index]->lastDrawnArea);
+		redrawNeeded = 1;
+	}
 	objects.erase(objects.begin() + index);
 }
 

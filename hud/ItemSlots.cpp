@@ -1,7 +1,6 @@
 #include "hud/ItemSlots.h"
 
 #include "engine/BaseEngine.h"
-#include "hud/IndicatorObject.h"
 #include "leveldata/NodeType.h"
 
 namespace {
@@ -71,11 +70,13 @@ ItemSlots::ItemSlots(BaseEngine *engine, int x, int y) : DisplayableObject(engin
 
 bool ItemSlots::AddItem(int code)
 {
+	engine->redrawNeeded = 1;
 	return items.AddItem(code) != -1;
 }
 
 void ItemSlots::ClearSlot(int index)
 {
+	engine->redrawNeeded = 1;
 	items.ClearSlot(index);
 }
 
@@ -92,9 +93,12 @@ int ItemSlots::SlotAt(int x, int y) const
 	return -1;
 }
 
-void ItemSlots::Update(int)
+void ItemSlots::Show(const ItemInventory &inventory)
 {
-	RedrawEveryTick(*this);
+	for(int i = 0; i < SLOT_COUNT; ++i)
+		if(inventory.ItemAt(i) != items.ItemAt(i))
+			engine->redrawNeeded = 1;
+	items = inventory;
 }
 
 bool ItemSlots::LooksAsLastDrawn() const

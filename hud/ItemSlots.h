@@ -25,15 +25,13 @@ public:
 	void ClearSlot(int index);
 	// 0 for an index outside the slots.
 	int ItemAt(int index) const;
-	// Shows what the rules hold.
-	void Show(const ItemInventory &inventory) { items = inventory; }
+	// Shows what the rules hold; a redraw if that changed anything.
+	void Show(const ItemInventory &inventory);
 	// The slot whose 51 x 51 square (both edges included) holds the point,
 	// or -1.
 	int SlotAt(int x, int y) const;
 	void Draw() override;
 	bool LooksAsLastDrawn() const override;
-	// Shared with the indicator: remember the position and redraw.
-	void Update(int currentTime) override;
 
 	int SlotX(int index) const { return slotX[index]; }
 	int SlotY(int index) const { return slotY[index]; }

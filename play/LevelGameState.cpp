@@ -204,6 +204,8 @@ void LevelGameState::MouseMoved(int x, int y)
 	hoverNode = nullptr;
 	hoverType = slot >= 0 ? itemSlots->ItemAt(slot) : 0;
 	hoverState = slot >= 0 ? REVEALED : HIDDEN;
+	if(!(Panel() == writtenPanel))
+		GetEngine()->redrawNeeded = 1;
 }
 
 void LevelGameState::KeyDown(int keyCode)

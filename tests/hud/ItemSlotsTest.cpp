@@ -94,11 +94,17 @@ TEST_F(ItemSlotsTest, LabelsEveryKnownCodeButNotAnUnknownOne)
 	EXPECT_FALSE(HasLabel(2));
 }
 
-TEST_F(ItemSlotsTest, SharesThePanelsUpdate)
+TEST_F(ItemSlotsTest, AsksForARedrawOnlyWhenWhatItShowsChanges)
 {
-	slots.x = 310;
+	ItemInventory inventory;
+	inventory.AddItem(ITEM_KERNEL_ROT);
 	engine.redrawNeeded = 0;
 	slots.Update(10);
-	EXPECT_EQ(slots.previousX, 310);
+	slots.Show(ItemInventory());
+	EXPECT_EQ(engine.redrawNeeded, 0);
+	slots.Show(inventory);
 	EXPECT_EQ(engine.redrawNeeded, 1);
+	engine.redrawNeeded = 0;
+	slots.Show(inventory);
+	EXPECT_EQ(engine.redrawNeeded, 0);
 }
