@@ -24,9 +24,11 @@ namespace {
 	const uint32_t ALPHA_MASK = 0xFF000000;
 	const int DEFAULT_BACKGROUND = 0xFFFF00;
 	const int BASE_TICK_MS = 15;
-	// What one object's drawing costs, counted in pixels copied from the
-	// background; measured with vexarift-bench (docs/SPEED.md).
-	const long long DRAW_COST_IN_PIXELS = 4000;
+	// What an object's drawing costs, and what an area's look at whether an
+	// object reaches into it costs, in pixels copied from the background:
+	// timed per frame on the busiest level (docs/SPEED.md).
+	const long long DRAW_COST = 11000;
+	const long long LOOK_COST = 100;
 
 	// Index of each key code above 127 that the key table tracks.
 	struct KeyIndex {
@@ -460,27 +462,30 @@ void BaseEngine::RepaintChanges()
 	DrawOffFrameObjects();
 }
 
-// An object met by several areas draws once in each, clipped; when the
-// areas make more drawing than one pass over the whole frame, a whole
-// repaint is cheaper. Copying pixels costs little beside a drawing, so the
-// objects' draws decide, each area's pixels counting in proportion.
+// Every area looks at every object and draws those it meets, clipped; an
+// object met by several areas draws in each. When that comes to more than
+// one pass over the whole frame, a whole repaint is cheaper. The costs are
+// counted in pixels copied from the background.
 bool BaseEngine::CostsMoreThanWhole(const std::vector<SDL_Rect> &areas) const
 {
-	const long long frame = static_cast<long long>(width) * height;
-	long long partial = 0;
-	long long whole = frame + static_cast<long long>(ObjectCount()) * DRAW_COST_IN_PIXELS;
+	const long long visible =
+		std::count_if(objects.begin(), objects.end(), [](const DisplayableObject *object) { return object->visible; });
+	const long long whole = static_cast<long long>(width) * height + visible * DRAW_COST;
+	long long partial = static_cast<long long>(areas.size()) * ObjectCount() * LOOK_COST;
 	for(const SDL_Rect &area : areas)
-	{
 		partial += static_cast<long long>(area.w) * area.h;
+	if(partial > whole)
+		return true;
+	for(const SDL_Rect &area : areas)
 		for(const DisplayableObject *object : objects)
 		{
 			const SDL_Rect drawn = object->DrawArea();
-			if(object->visible && SDL_HasIntersection(&drawn, &area))
-				partial += DRAW_COST_IN_PIXELS;
+			if(!object->visible || !SDL_HasIntersection(&drawn, &area))
+				continue;
+			partial += DRAW_COST;
+			if(partial > whole)
+				return true;
 		}
-		if(partial > whole)
-			return true;
-	}
 	return false;
 }
 

@@ -7,6 +7,9 @@
 #include "rules/NetworkNode.h"
 #include "rules/Virus.h"
 
+#include <array>
+#include <functional>
+
 class MapRecord;
 class RandomSource;
 
@@ -46,6 +49,11 @@ public:
 	// Steps from start to the nearest System Core, item or Data Cache
 	// through non-EMPTY nodes, whatever their state; -1 when there is none.
 	int DistanceToObjective(GridPosition start) const;
+	// Steps from start to every position through the positions isNode
+	// accepts, as the hint counts them; -1 where none reaches. A player
+	// counts over the nodes it knows of.
+	using Steps = std::array<std::array<int, GRID_ROWS>, GRID_COLUMNS>;
+	static Steps StepsFrom(GridPosition start, const std::function<bool(GridPosition)> &isNode);
 	// The most the hint shows of that distance: it means so far or further.
 	static constexpr int HINT_LIMIT = 5;
 
