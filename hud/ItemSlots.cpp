@@ -52,7 +52,9 @@ namespace {
 	}
 }
 
-ItemSlots::ItemSlots(BaseEngine *engine, int x, int y) : DisplayableObject(engine)
+ItemSlots::ItemSlots(BaseEngine *engine, int x, int y, const ItemInventory &items)
+	: DisplayableObject(engine),
+	  items(items)
 {
 	this->x = previousX = x;
 	this->y = previousY = y;
@@ -68,18 +70,6 @@ ItemSlots::ItemSlots(BaseEngine *engine, int x, int y) : DisplayableObject(engin
 	}
 }
 
-bool ItemSlots::AddItem(int code)
-{
-	engine->redrawNeeded = 1;
-	return items.AddItem(code) != -1;
-}
-
-void ItemSlots::ClearSlot(int index)
-{
-	engine->redrawNeeded = 1;
-	items.ClearSlot(index);
-}
-
 int ItemSlots::ItemAt(int index) const
 {
 	return items.ItemAt(index);
@@ -93,12 +83,10 @@ int ItemSlots::SlotAt(int x, int y) const
 	return -1;
 }
 
-void ItemSlots::Show(const ItemInventory &inventory)
+void ItemSlots::Show()
 {
-	for(int i = 0; i < SLOT_COUNT; ++i)
-		if(inventory.ItemAt(i) != items.ItemAt(i))
-			engine->redrawNeeded = 1;
-	items = inventory;
+	if(!LooksAsLastDrawn())
+		engine->redrawNeeded = 1;
 }
 
 bool ItemSlots::LooksAsLastDrawn() const
