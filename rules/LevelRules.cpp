@@ -285,33 +285,15 @@ MoveReport LevelRules::ActivateSlot(int slot)
 
 int LevelRules::DistanceToObjective(GridPosition start) const
 {
-	const Steps steps = StepsFrom(start, [this](GridPosition p) { return At(p).type != EMPTY; });
-	int nearest = -1;
-	for(int c = 0; c < GRID_COLUMNS; ++c)
-		for(int r = 0; r < GRID_ROWS; ++r)
-			if(steps[c][r] >= 0 && IsObjective(At({c, r}).type) && (nearest < 0 || steps[c][r] < nearest))
-				nearest = steps[c][r];
-	return nearest;
-}
-
-// Every step costs the same, so a breadth-first search finds the shortest way.
-LevelRules::Steps LevelRules::StepsFrom(GridPosition start, const std::function<bool(GridPosition)> &isNode)
-{
 	Steps steps;
-	for(auto &column : steps)
-		column.fill(-1);
-	std::vector<GridPosition> open = {start};
-	steps[start.column][start.row] = 0;
-	for(size_t next = 0; next < open.size(); ++next)
-	{
-		const GridPosition here = open[next];
-		for(const GridPosition &p : GetGridNeighbours(here.column, here.row))
-		{
-			if(steps[p.column][p.row] >= 0 || !isNode(p))
-				continue;
-			steps[p.column][p.row] = steps[here.column][here.row] + 1;
-			open.push_back(p);
-		}
-	}
-	return steps;
+	int nearest = -1;
+	Spread(
+		start, [this](GridPosition p) { return At(p).type != EMPTY; }, steps,
+		[this, &nearest](GridPosition p, int distance) {
+			if(!IsObjective(At(p).type))
+				return false;
+			nearest = distance;
+			return true;
+		});
+	return nearest;
 }

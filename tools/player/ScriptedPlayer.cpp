@@ -1,11 +1,11 @@
 #include "tools/player/ScriptedPlayer.h"
 
+#include "leveldata/GridPosition.h"
 #include "leveldata/NodeType.h"
 #include "rules/LevelRules.h"
 #include "rules/NetworkNode.h"
 #include "tools/player/HintExplorer.h"
 #include "tools/player/MapRoute.h"
-#include "tools/player/Neighbours.h"
 #include "tools/player/PlayedGame.h"
 
 #include <algorithm>
