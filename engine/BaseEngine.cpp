@@ -465,12 +465,12 @@ void BaseEngine::RepaintChanges()
 // Every area looks at every object and draws those it meets, clipped; an
 // object met by several areas draws in each. When that comes to more than
 // one pass over the whole frame, a whole repaint is cheaper. The costs are
-// counted in pixels copied from the background.
+// counted in pixels copied from the background. A whole repaint is taken to
+// draw every object, hidden ones too: counting only the shown would cost
+// one more walk over every object.
 bool BaseEngine::CostsMoreThanWhole(const std::vector<SDL_Rect> &areas) const
 {
-	const long long visible =
-		std::count_if(objects.begin(), objects.end(), [](const DisplayableObject *object) { return object->visible; });
-	const long long whole = static_cast<long long>(width) * height + visible * DRAW_COST;
+	const long long whole = static_cast<long long>(width) * height + ObjectCount() * DRAW_COST;
 	long long partial = static_cast<long long>(areas.size()) * ObjectCount() * LOOK_COST;
 	for(const SDL_Rect &area : areas)
 		partial += static_cast<long long>(area.w) * area.h;
