@@ -24,7 +24,11 @@ namespace {
 	const uint32_t ALPHA_MASK = 0xFF000000;
 	const int DEFAULT_BACKGROUND = 0xFFFF00;
 	const int BASE_TICK_MS = 15;
-	const int BASE_SLEEP_MS = 9;
+	// What an object's drawing costs, and what an area's look at whether an
+	// object reaches into it costs, in pixels copied from the background:
+	// timed per frame on the busiest level (docs/SPEED.md).
+	const long long DRAW_COST = 11000;
+	const long long LOOK_COST = 100;
 
 	// Index of each key code above 127 that the key table tracks.
 	struct KeyIndex {
@@ -177,9 +181,28 @@ void BaseEngine::RunNextTick()
 
 int BaseEngine::MainLoop()
 {
-	while(RunPass(static_cast<int>(SDL_GetTicks())))
-		continue;
+	while(RunPass(ReadClock()))
+		Rest();
 	return 0;
+}
+
+// Between ticks nothing can change but by input: wait for an event or the
+// next tick, whichever comes first, rather than poll a core away.
+void BaseEngine::Rest()
+{
+	const int untilTick = nextTickTime - ReadClock();
+	if(untilTick > 0)
+		WaitForEvent(untilTick);
+}
+
+int BaseEngine::ReadClock()
+{
+	return static_cast<int>(SDL_GetTicks());
+}
+
+void BaseEngine::WaitForEvent(int milliseconds)
+{
+	SDL_WaitEventTimeout(nullptr, milliseconds);
 }
 
 bool BaseEngine::RunPass(int tick)
@@ -316,12 +339,9 @@ void BaseEngine::SetupBackground()
 
 void BaseEngine::GameAction()
 {
+	// The loop rests until the tick is due; nothing to wait for here.
 	if(currentTick < nextTickTime)
-	{
-		if(nextTickTime - currentTick >= BASE_SLEEP_MS)
-			SDL_Delay(BASE_SLEEP_MS);
 		return;
-	}
 	nextTickTime = currentTick + BASE_TICK_MS;
 	UpdateObjects(currentTick);
 }
@@ -416,33 +436,57 @@ void BaseEngine::RepaintChanges()
 		AfterDrawObjects();
 		return;
 	}
-	// Each step over every area before the next: drawing moves an object's
-	// undraw rectangle to where it drew, and another area may still have to
-	// restore where it was. The areas never overlap, so each pixel still
-	// sees the steps in the order of a whole repaint.
 	const std::vector<SDL_Rect> areas = changedArea.Rectangles();
+	if(CostsMoreThanWhole(areas))
+	{
+		RepaintWhole();
+		return;
+	}
+	// Each area is repainted as a whole repaint would paint it: from the
+	// background, under the texts and every object that reaches into it.
+	// Restoring the whole area, not what each listed object covered, also
+	// wipes what an object taken out of the list drew there.
 	const SDL_Rect texts = StringsArea();
 	for(const SDL_Rect &area : areas)
 	{
 		SDL_SetClipRect(frameSurface, &area);
-		UndrawObjects();
+		CopyBackgroundArea(area.x, area.y, area.w, area.h);
 		AfterUndrawObjects();
-	}
-	for(const SDL_Rect &area : areas)
-	{
-		SDL_SetClipRect(frameSurface, &area);
 		if(SDL_HasIntersection(&texts, &area))
 			DrawStrings();
 		AfterDrawStrings();
-	}
-	for(const SDL_Rect &area : areas)
-	{
-		SDL_SetClipRect(frameSurface, &area);
 		DrawObjects();
 		AfterDrawObjects();
 	}
 	SDL_SetClipRect(frameSurface, nullptr);
 	DrawOffFrameObjects();
+}
+
+// Every area looks at every object and draws those it meets, clipped; an
+// object met by several areas draws in each. When that comes to more than
+// one pass over the whole frame, a whole repaint is cheaper. The costs are
+// counted in pixels copied from the background. A whole repaint is taken to
+// draw every object, hidden ones too: counting only the shown would cost
+// one more walk over every object.
+bool BaseEngine::CostsMoreThanWhole(const std::vector<SDL_Rect> &areas) const
+{
+	const long long whole = static_cast<long long>(width) * height + ObjectCount() * DRAW_COST;
+	long long partial = static_cast<long long>(areas.size()) * ObjectCount() * LOOK_COST;
+	for(const SDL_Rect &area : areas)
+		partial += static_cast<long long>(area.w) * area.h;
+	if(partial > whole)
+		return true;
+	for(const SDL_Rect &area : areas)
+		for(const DisplayableObject *object : objects)
+		{
+			const SDL_Rect drawn = object->DrawArea();
+			if(!object->visible || !SDL_HasIntersection(&drawn, &area))
+				continue;
+			partial += DRAW_COST;
+			if(partial > whole)
+				return true;
+		}
+	return false;
 }
 
 namespace {
@@ -571,9 +615,13 @@ int BaseEngine::AddObject(DisplayableObject *object)
 
 void BaseEngine::RemoveObjectAt(int index)
 {
-	// What it drew stays on the frame until that area is repainted.
+	// What it drew stays on the frame until the next redraw repaints that
+	// area from the background.
 	if(objects[index]->drewLast)
+	{
 		changedArea.Add(objects[index]->lastDrawnArea);
+		redrawNeeded = 1;
+	}
 	objects.erase(objects.begin() + index);
 }
 

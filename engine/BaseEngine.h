@@ -22,7 +22,12 @@ class DisplayableObject;
 //
 // Everything runs on one thread. Game rules run only inside input events;
 // ticks drive animation alone. A redraw happens only in loop passes where an
-// object or state set redrawNeeded, so an idle screen costs no drawing.
+// object or state set redrawNeeded, and each sets it only when its look
+// changes, so an idle screen costs no drawing. Between passes the loop
+// rests until an event comes or the next tick is due.
+//
+// A redraw whose changes would cost more to repaint one by one than the
+// whole frame repaints the whole frame; either way the pixels are the same.
 //
 // A redraw that is not a full one repaints only where something changed:
 // around the objects that do not look as they last drew and the screen's
@@ -43,7 +48,8 @@ public:
 	// 0 when the engine is ready, 1 when the media library failed to start
 	// (or, beyond that, when the window or its surfaces could not be made).
 	int Initialise(const char *title, int width, int height, const char *defaultFontFile, int defaultFontSize);
-	// Runs until Esc or a window close; returns 0.
+	// Runs until Esc or a window close, resting between passes until an
+	// event comes or the next tick is due; returns 0.
 	int MainLoop();
 	// One pass of the main loop at the given tick: drain events, tick,
 	// redraw. Returns false once the loop must end.
@@ -56,6 +62,11 @@ public:
 	void RunNextTick();
 
 	static int KeyTableIndex(int keyCode);
+
+	// The loop's clock and its wait; a test replaces them to run the loop
+	// over simulated time.
+	virtual int ReadClock();
+	virtual void WaitForEvent(int milliseconds);
 
 	// Hooks, in the order the game's engine replaces them.
 	virtual void DestroyAllObjects();
@@ -163,8 +174,10 @@ private:
 
 	SDL_Surface *TargetOrFrame(SDL_Surface *target) const;
 	bool LockFrame();
+	void Rest();
 	void RepaintWhole();
 	void RepaintChanges();
+	bool CostsMoreThanWhole(const std::vector<SDL_Rect> &areas) const;
 	void GatherChanges();
 	void DrawOffFrameObjects();
 	// Whether an area reaches into the part of the frame being repainted.

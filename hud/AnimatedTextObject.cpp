@@ -40,9 +40,12 @@ void AnimatedTextObject::Update(int currentTime)
 	}
 	if(started)
 	{
-		if(hideWhenDone)
+		// At rest: only hiding changes the look.
+		if(hideWhenDone && visible)
+		{
 			visible = false;
-		engine->redrawNeeded = 1;
+			engine->redrawNeeded = 1;
+		}
 		return;
 	}
 	motion.Start(currentTime, duration, x, y, targetX, targetY);

@@ -31,11 +31,6 @@ void CursorObject::MoveTo(int x, int y)
 	engine->redrawNeeded = 1;
 }
 
-void CursorObject::Update(int)
-{
-	engine->redrawNeeded = 1;
-}
-
 void CursorObject::Draw()
 {
 	if(!visible)

@@ -16,8 +16,6 @@ public:
 	void Draw() override;
 	// It always draws the same frame; only where changes.
 	bool LooksAsLastDrawn() const override { return true; }
-	// Asks for a redraw every tick; only MoveTo moves it.
-	void Update(int currentTime) override;
 };
 
 #endif

@@ -51,12 +51,6 @@ namespace {
 	}
 }
 
-void RedrawEveryTick(DisplayableObject &object)
-{
-	object.RememberPosition();
-	object.engine->redrawNeeded = 1;
-}
-
 IndicatorObject::IndicatorObject(BaseEngine *engine, int x, int y) : DisplayableObject(engine)
 {
 	this->x = previousX = x;
@@ -68,13 +62,10 @@ IndicatorObject::IndicatorObject(BaseEngine *engine, int x, int y) : Displayable
 
 void IndicatorObject::SetValues(int coherence, int strength)
 {
+	if(coherence != this->coherence || strength != this->strength)
+		engine->redrawNeeded = 1;
 	this->coherence = coherence;
 	this->strength = strength;
-}
-
-void IndicatorObject::Update(int)
-{
-	RedrawEveryTick(*this);
 }
 
 bool IndicatorObject::LooksAsLastDrawn() const

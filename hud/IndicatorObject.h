@@ -8,7 +8,8 @@
 // bowed to the right, each with its number and label.
 //
 // It never reads game state; the level pushes the values in with SetValues
-// after every move. The values are not clamped: a bar lights none of its
+// after every move, and asks for a redraw when they differ from what it
+// holds. The values are not clamped: a bar lights none of its
 // segments for a negative value and all of them past its maximum, while the
 // number shows the true value.
 class IndicatorObject : public DisplayableObject {
@@ -18,8 +19,6 @@ public:
 	void SetValues(int coherence, int strength);
 	void Draw() override;
 	bool LooksAsLastDrawn() const override;
-	// Redraws every tick: the panel is cheap and always on screen.
-	void Update(int currentTime) override;
 	// 25 segments in an arc, lit from the bottom, one per 1/25 of maximum.
 	void DrawBar(int x0, int y0, bool mirrored, int colour, int value, int maximum);
 
@@ -34,10 +33,5 @@ private:
 	int drawnCoherence = 0;
 	int drawnStrength = 0;
 };
-
-// The update of the HUD panels that stay put and redraw every tick: remember
-// the position and ask for a redraw. The indicator and the item slots share
-// it.
-void RedrawEveryTick(DisplayableObject &object);
 
 #endif

@@ -1,7 +1,6 @@
 #include "hud/ItemSlots.h"
 
 #include "engine/BaseEngine.h"
-#include "hud/IndicatorObject.h"
 #include "leveldata/NodeType.h"
 
 namespace {
@@ -53,7 +52,9 @@ namespace {
 	}
 }
 
-ItemSlots::ItemSlots(BaseEngine *engine, int x, int y) : DisplayableObject(engine)
+ItemSlots::ItemSlots(BaseEngine *engine, int x, int y, const ItemInventory &items)
+	: DisplayableObject(engine),
+	  items(items)
 {
 	this->x = previousX = x;
 	this->y = previousY = y;
@@ -69,16 +70,6 @@ ItemSlots::ItemSlots(BaseEngine *engine, int x, int y) : DisplayableObject(engin
 	}
 }
 
-bool ItemSlots::AddItem(int code)
-{
-	return items.AddItem(code) != -1;
-}
-
-void ItemSlots::ClearSlot(int index)
-{
-	items.ClearSlot(index);
-}
-
 int ItemSlots::ItemAt(int index) const
 {
 	return items.ItemAt(index);
@@ -92,9 +83,10 @@ int ItemSlots::SlotAt(int x, int y) const
 	return -1;
 }
 
-void ItemSlots::Update(int)
+void ItemSlots::Show()
 {
-	RedrawEveryTick(*this);
+	if(!LooksAsLastDrawn())
+		engine->redrawNeeded = 1;
 }
 
 bool ItemSlots::LooksAsLastDrawn() const

@@ -9,7 +9,8 @@
 
 // The player's inventory on the screen: the caption "Your items:" above
 // three square slots, each showing its item's icon and name, or "Empty". It
-// shows a copy of an inventory; what items do belongs to the rules.
+// reads the rules' own inventory and keeps no copy; what items do belongs to
+// the rules.
 //
 // The slot frame is shrunk once at construction; the icons come from the
 // engine's picture cache, like every other picture that changes with play.
@@ -17,23 +18,19 @@ class ItemSlots : public DisplayableObject {
 public:
 	static const int SLOT_COUNT = ItemInventory::SLOT_COUNT;
 
-	ItemSlots(BaseEngine *engine, int x, int y);
+	// The inventory is borrowed and must outlive the slots.
+	ItemSlots(BaseEngine *engine, int x, int y, const ItemInventory &items);
 
-	// Fills the leftmost empty slot; false when all are taken.
-	bool AddItem(int code);
-	// Indexes outside the slots are ignored.
-	void ClearSlot(int index);
 	// 0 for an index outside the slots.
 	int ItemAt(int index) const;
-	// Shows what the rules hold.
-	void Show(const ItemInventory &inventory) { items = inventory; }
+	// The rules may have changed the inventory: a redraw if it now differs
+	// from what the slots drew.
+	void Show();
 	// The slot whose 51 x 51 square (both edges included) holds the point,
 	// or -1.
 	int SlotAt(int x, int y) const;
 	void Draw() override;
 	bool LooksAsLastDrawn() const override;
-	// Shared with the indicator: remember the position and redraw.
-	void Update(int currentTime) override;
 
 	int SlotX(int index) const { return slotX[index]; }
 	int SlotY(int index) const { return slotY[index]; }
@@ -45,7 +42,7 @@ private:
 	ImageData slotFrame;
 	// Kept as loaded, the source of the shrunk frame.
 	ImageData fullFrame;
-	ItemInventory items;
+	const ItemInventory &items;
 	std::array<int, SLOT_COUNT> drawnItems = {};
 	std::array<int, SLOT_COUNT> slotX = {};
 	std::array<int, SLOT_COUNT> slotY = {};

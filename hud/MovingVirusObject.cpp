@@ -21,7 +21,10 @@ MovingVirusObject::MovingVirusObject(BaseEngine *engine) : DisplayableObject(eng
 
 void MovingVirusObject::StartMove(int fromX, int fromY, int toX, int toY)
 {
-	motion.Start(lastTime, LEG_DURATION, fromX, fromY, toX, toY);
+	// Before its first update a marker has no time of its own: a leg from
+	// time 0 would have ended long ago and never show.
+	const int startTime = updated ? lastTime : engine->currentTick;
+	motion.Start(startTime, LEG_DURATION, fromX, fromY, toX, toY);
 	x = motion.currentX;
 	y = motion.currentY;
 }
@@ -29,12 +32,16 @@ void MovingVirusObject::StartMove(int fromX, int fromY, int toX, int toY)
 void MovingVirusObject::Update(int currentTime)
 {
 	lastTime = currentTime;
-	engine->redrawNeeded = 1;
+	updated = true;
 	if(currentTime >= motion.endTime)
 	{
+		// A hidden marker asks for nothing until its next leg.
+		if(visible)
+			engine->redrawNeeded = 1;
 		visible = false;
 		return;
 	}
+	engine->redrawNeeded = 1;
 	motion.Glide(*this, currentTime);
 	ClampToWindow();
 }

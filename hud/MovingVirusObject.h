@@ -10,7 +10,8 @@
 // is not flying.
 //
 // A leg starts at the time of the latest update rather than the clock's
-// current time: moves happen inside input events, between ticks.
+// current time: moves happen inside input events, between ticks. Before its
+// first update, a marker takes the engine's current tick instead.
 class MovingVirusObject : public DisplayableObject {
 public:
 	explicit MovingVirusObject(BaseEngine *engine);
@@ -28,6 +29,7 @@ private:
 
 	LinearMotion motion;
 	int lastTime = 0;
+	bool updated = false;
 };
 
 #endif

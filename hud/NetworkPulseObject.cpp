@@ -59,6 +59,8 @@ NetworkPulseObject::~NetworkPulseObject() = default;
 void NetworkPulseObject::Update(int currentTime)
 {
 	lastTime = currentTime;
+	const int fromX = x;
+	const int fromY = y;
 	if(currentTime < motion.endTime)
 		motion.Glide(*this, currentTime);
 	else
@@ -69,7 +71,9 @@ void NetworkPulseObject::Update(int currentTime)
 		bounced = false;
 	else if(!bounced)
 		TurnBack();
-	engine->redrawNeeded = 1;
+	// A pulse with nowhere to go sits still and needs no redraw.
+	if(x != fromX || y != fromY)
+		engine->redrawNeeded = 1;
 }
 
 // A leg always ends on the heading node's centre, which is where the next

@@ -23,5 +23,9 @@ bool IsInsideGrid(int column, int row);
 // assignment, link drawing and path search all depend on this exact order,
 // so every caller should go through here rather than redo it.
 std::vector<GridPosition> GetGridNeighbours(int column, int row);
+// The same lists, taken once for every position: searches walk them in
+// their innermost loops, where a fresh list at every step would cost more
+// than the walk itself.
+const std::vector<GridPosition> &NeighboursOf(GridPosition position);
 
 #endif

@@ -94,7 +94,7 @@ int LevelGameState::InitialiseObjects()
 	indicator = new IndicatorObject(engine, INDICATOR_X, engine->height - INDICATOR_FROM_BOTTOM);
 	indicator->SetValues(GetVirusCoherence(), GetVirusStrength());
 	engine->AddObject(indicator);
-	itemSlots = new ItemSlots(engine, ITEM_SLOTS_X, engine->height - ITEM_SLOTS_FROM_BOTTOM);
+	itemSlots = new ItemSlots(engine, ITEM_SLOTS_X, engine->height - ITEM_SLOTS_FROM_BOTTOM, rules.GetItems());
 	engine->AddObject(itemSlots);
 	return 0;
 }
@@ -204,6 +204,8 @@ void LevelGameState::MouseMoved(int x, int y)
 	hoverNode = nullptr;
 	hoverType = slot >= 0 ? itemSlots->ItemAt(slot) : 0;
 	hoverState = slot >= 0 ? REVEALED : HIDDEN;
+	if(!(Panel() == writtenPanel))
+		GetEngine()->redrawNeeded = 1;
 }
 
 void LevelGameState::KeyDown(int keyCode)
@@ -245,7 +247,7 @@ void LevelGameState::Show(const MoveReport &report)
 	NodeObject *decrypted = nullptr;
 	for(const MoveEvent &event : report.events)
 		ShowEvent(event, decrypted);
-	itemSlots->Show(rules.GetItems());
+	itemSlots->Show();
 	if(report.moved)
 		ShowMoveEnd();
 }

@@ -1,16 +1,28 @@
 #include "play/NodeDescription.h"
 
 #include "leveldata/NodeType.h"
+#include "rules/LevelRules.h"
 #include "rules/NodeState.h"
+#include "rules/Virus.h"
 
 #include <cstdio>
 
 namespace {
+	// A line may print up to two of the rules' numbers, so the text says what
+	// the rules do.
+	struct Line {
+		// Implicit: most lines are plain text.
+		constexpr Line(const char *format, int first = 0, int second = 0) : format(format), first(first), second(second)
+		{}
+		const char *format;
+		int first;
+		int second;
+	};
 	struct DescriptionText {
 		const char *title;
-		const char *line1;
-		const char *line2;
-		const char *line3;
+		Line line1;
+		Line line2;
+		Line line3;
 	};
 
 	const DescriptionText NO_DESCRIPTION = {"", "", "", ""};
@@ -37,11 +49,14 @@ namespace {
 			"strength is reduced. You can attack the Virus", "Suppressor by left clicking it."},
 		{"System Core", "Destroying the System Core successfully completes",
 			"your hacking attempt. You can attack the System Core", "by left clicking it."},
-		{"Item: Self Repair", "Increases the Virus coherence by 10 per move", "for 3 moves.", ""},
+		{"Item: Self Repair", {"Increases the Virus coherence by %d per move", Virus::SELF_REPAIR_GAIN},
+			{"for %d moves.", Virus::SELF_REPAIR_MOVES}, ""},
 		{"Item: Kernel Rot", "Halves the coherence of a Defense Subsystem or the", "System Core.", ""},
-		{"Item: Polymorphic Shield", "Protects the Virus from 2 attacks.", "", ""},
+		{"Item: Polymorphic Shield", {"Protects the Virus from %d attacks.", Virus::SHIELD_CHARGES}, "", ""},
 		{"Item: Secondary Vector", "Reduces the coherence of a Defense Subsystem or the",
-			"System Core by 20 per move for 3 moves.", ""},
+			{"System Core by %d per move for %d moves.", LevelRules::SECONDARY_VECTOR_DAMAGE,
+				LevelRules::SECONDARY_VECTOR_MOVES},
+			""},
 		{"Data Cache", "Data Caches are archives which can contain Defense",
 			"or Utility subsystems. Reveal the contents of the", "Data Cache by left clicking it."}};
 
@@ -65,11 +80,20 @@ namespace {
 	}
 }
 
+// The formats are this file's own, none taken from outside.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-nonliteral"
+void Print(char *to, size_t size, const Line &line)
+{
+	snprintf(to, size, line.format, line.first, line.second);
+}
+#pragma GCC diagnostic pop
+
 void DescribeNode(int type, int state, NodeDescription &description)
 {
 	const DescriptionText &text = TextFor(type, state);
 	snprintf(description.title, sizeof(description.title), "%s", text.title);
-	snprintf(description.line1, sizeof(description.line1), "%s", text.line1);
-	snprintf(description.line2, sizeof(description.line2), "%s", text.line2);
-	snprintf(description.line3, sizeof(description.line3), "%s", text.line3);
+	Print(description.line1, sizeof(description.line1), text.line1);
+	Print(description.line2, sizeof(description.line2), text.line2);
+	Print(description.line3, sizeof(description.line3), text.line3);
 }

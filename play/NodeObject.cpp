@@ -148,6 +148,7 @@ void NodeObject::RefreshImages()
 	hasOverlay = false;
 	faceStale = true;
 	refreshedSinceDrawn = true;
+	engine->redrawNeeded = 1;
 	const NodeLook *look = LookFor(type, state);
 	if(!look)
 		return;
@@ -174,6 +175,7 @@ void NodeObject::DeleteFloatingText()
 bool NodeObject::TakeDamage(int amount)
 {
 	coherence -= amount;
+	engine->redrawNeeded = 1;
 
 	char text[NUMBER_TEXT_SIZE];
 	snprintf(text, sizeof(text), "%d", abs(amount));
@@ -271,10 +273,4 @@ void NodeObject::ComposeFace()
 			overlayImage->GetWidth(), overlayImage->GetHeight());
 	face.CopyPixels(canvas);
 	SDL_FreeSurface(canvas);
-}
-
-void NodeObject::Update(int)
-{
-	RememberPosition();
-	engine->redrawNeeded = 1;
 }

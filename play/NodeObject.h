@@ -60,9 +60,6 @@ public:
 
 	void Draw() override;
 	bool LooksAsLastDrawn() const override;
-	// Asks for a redraw on every tick, so a changed value or picture shows at
-	// the next tick without the rules having to say so.
-	void Update(int currentTime) override;
 
 	int GetDiscSize() const { return discSize; }
 	bool HasOverlay() const { return hasOverlay; }

@@ -5,7 +5,7 @@
 
 // The virus's three item slots, holding item codes (the item node types, 0
 // for an empty slot). The rules fill and empty them; the item slots on the
-// screen show a copy.
+// screen read them.
 class ItemInventory {
 public:
 	static constexpr int SLOT_COUNT = 3;

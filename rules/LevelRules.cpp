@@ -3,8 +3,6 @@
 #include "leveldata/MapRecord.h"
 #include "rules/RandomSource.h"
 
-#include <queue>
-
 namespace {
 	// What a Data Cache opens into, by a draw below 100.
 	struct CacheContent {
@@ -95,8 +93,7 @@ void LevelRules::Decrypt(GridPosition position, MoveReport &report)
 	NetworkNode &node = Node(position);
 	node.SetState(REVEALED);
 	report.Add(MoveEventKind::REVEALED, position);
-	if(node.type == VIRUS_SUPPRESSOR)
-		virus.Suppress();
+	virus.NodeRevealed(node.type);
 	UncoverNeighbours(position, report);
 	BlockNeighbours(position, report);
 	report.Add(MoveEventKind::HINT, position, DistanceToObjective(position));
@@ -153,8 +150,7 @@ void LevelRules::OpenDataCache(GridPosition position, MoveReport &report)
 	const int content = DataCacheContent();
 	node.SetType(content);
 	report.Add(MoveEventKind::OPENED, position, content);
-	if(content == VIRUS_SUPPRESSOR)
-		virus.Suppress();
+	virus.NodeRevealed(content);
 	BlockNeighbours(position, report);
 }
 
@@ -234,7 +230,7 @@ void LevelRules::UpdateBlocking(GridPosition position, MoveReport &report)
 	if(node.state == REVEALED)
 		return;
 	for(const GridPosition &p : GetGridNeighbours(position.column, position.row))
-		if(Node(p).state == REVEALED && IsDefenseSubsystem(Node(p).type))
+		if(Node(p).Blocks())
 		{
 			node.SetState(BLOCKED);
 			report.Add(MoveEventKind::BLOCKED, position);
@@ -249,8 +245,7 @@ void LevelRules::HackNode(GridPosition position, MoveReport &report)
 	NetworkNode &node = Node(position);
 	if(node.type == SYSTEM_CORE)
 		End(LevelOutcome::WON, position, report);
-	else if(node.type == VIRUS_SUPPRESSOR)
-		virus.Release();
+	virus.NodeHacked(node.type);
 	node.SetType(HACKED);
 	report.Add(MoveEventKind::HACKED, position);
 	for(const GridPosition &p : GetGridNeighbours(position.column, position.row))
@@ -288,30 +283,17 @@ MoveReport LevelRules::ActivateSlot(int slot)
 	return report;
 }
 
-// Every step costs the same, so a breadth-first search finds the shortest way.
 int LevelRules::DistanceToObjective(GridPosition start) const
 {
-	int distance[GRID_COLUMNS][GRID_ROWS];
-	for(auto &column : distance)
-		for(int &d : column)
-			d = -1;
-	std::queue<GridPosition> open;
-	distance[start.column][start.row] = 0;
-	open.push(start);
-	while(!open.empty())
-	{
-		const GridPosition current = open.front();
-		open.pop();
-		const int steps = distance[current.column][current.row];
-		if(IsObjective(At(current).type))
-			return steps;
-		for(const GridPosition &p : GetGridNeighbours(current.column, current.row))
-		{
-			if(At(p).type == EMPTY || distance[p.column][p.row] != -1)
-				continue;
-			distance[p.column][p.row] = steps + 1;
-			open.push(p);
-		}
-	}
-	return -1;
+	Steps steps;
+	int nearest = -1;
+	Spread(
+		start, [this](GridPosition p) { return At(p).type != EMPTY; }, steps,
+		[this, &nearest](GridPosition p, int distance) {
+			if(!IsObjective(At(p).type))
+				return false;
+			nearest = distance;
+			return true;
+		});
+	return nearest;
 }

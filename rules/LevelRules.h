@@ -7,6 +7,8 @@
 #include "rules/NetworkNode.h"
 #include "rules/Virus.h"
 
+#include <array>
+
 class MapRecord;
 class RandomSource;
 
@@ -46,6 +48,16 @@ public:
 	// Steps from start to the nearest System Core, item or Data Cache
 	// through non-EMPTY nodes, whatever their state; -1 when there is none.
 	int DistanceToObjective(GridPosition start) const;
+	// Steps from start to every position through the positions isNode
+	// accepts, as the hint counts them; -1 where none reaches. A player
+	// counts over the nodes it knows of.
+	using Steps = std::array<std::array<int, GRID_ROWS>, GRID_COLUMNS>;
+	template<typename IsNode> static Steps StepsFrom(GridPosition start, IsNode isNode)
+	{
+		Steps steps;
+		Spread(start, isNode, steps, [](GridPosition, int) { return false; });
+		return steps;
+	}
 	// The most the hint shows of that distance: it means so far or further.
 	static constexpr int HINT_LIMIT = 5;
 
@@ -82,6 +94,32 @@ private:
 	void HackNode(GridPosition position, MoveReport &report);
 	void End(LevelOutcome ending, GridPosition at, MoveReport &report);
 	int DataCacheContent();
+
+	// Every step costs the same, so a breadth-first search finds the
+	// shortest ways: each position reached is met in order of its steps,
+	// until met returns true.
+	template<typename IsNode, typename Met> static void Spread(GridPosition start, IsNode isNode, Steps &steps, Met met)
+	{
+		for(auto &column : steps)
+			column.fill(-1);
+		GridPosition open[GRID_COLUMNS * GRID_ROWS];
+		int opened = 0;
+		open[opened++] = start;
+		steps[start.column][start.row] = 0;
+		for(int next = 0; next < opened; ++next)
+		{
+			const GridPosition here = open[next];
+			if(met(here, steps[here.column][here.row]))
+				return;
+			for(const GridPosition &p : NeighboursOf(here))
+			{
+				if(steps[p.column][p.row] >= 0 || !isNode(p))
+					continue;
+				steps[p.column][p.row] = steps[here.column][here.row] + 1;
+				open[opened++] = p;
+			}
+		}
+	}
 
 	// Borrowed.
 	RandomSource &random;

@@ -26,7 +26,11 @@ struct NetworkNode {
 	bool TakeDamage(int amount);
 	// A revealed fighter: what can be attacked, and what Kernel Rot,
 	// Secondary Vector and the Restoration Nodes work on.
-	bool IsTarget() const { return state == REVEALED && IsFighter(type); }
+	bool IsTarget() const { return IsTarget(type, state); }
+	static bool IsTarget(int type, int state) { return state == REVEALED && IsFighter(type); }
+	// A revealed Defense Subsystem blocks every neighbour not yet revealed.
+	bool Blocks() const { return Blocks(type, state); }
+	static bool Blocks(int type, int state) { return state == REVEALED && IsDefenseSubsystem(type); }
 
 	// The values a fighter of this type starts with; false for any other type.
 	static bool StartingValues(int type, int &coherence, int &strength);

@@ -1,6 +1,8 @@
 #ifndef VEXARIFT_RULES_VIRUS_H
 #define VEXARIFT_RULES_VIRUS_H
 
+#include "leveldata/NodeType.h"
+
 struct NetworkNode;
 
 // The player's virus: its coherence and strength, neither clamped, and the
@@ -33,8 +35,18 @@ struct Virus {
 	Blow Attack(NetworkNode &target);
 	bool IsDestroyed() const { return coherence <= 0; }
 
-	void Suppress() { strength -= SUPPRESSOR_PENALTY; }
-	void Release() { strength += SUPPRESSOR_PENALTY; }
+	// A node of the type has just been revealed, or hacked: a Virus
+	// Suppressor weakens the virus from the one to the other.
+	void NodeRevealed(int type)
+	{
+		if(type == VIRUS_SUPPRESSOR)
+			strength -= SUPPRESSOR_PENALTY;
+	}
+	void NodeHacked(int type)
+	{
+		if(type == VIRUS_SUPPRESSOR)
+			strength += SUPPRESSOR_PENALTY;
+	}
 
 	void StartSelfRepair() { selfRepairMoves += SELF_REPAIR_MOVES; }
 	void RaiseShield() { shieldCharges += SHIELD_CHARGES; }

@@ -1,6 +1,6 @@
 // A redraw repaints only where something changed. Objects that move, jump,
 // change their look, hide, come and go, some of them able to say they look
-// as they last drew, must leave every frame as repainting every object does.
+// as they last drew, must leave every frame as a full repaint does.
 #include "engine/ChangedArea.h"
 #include "engine/DisplayableObject.h"
 #include "support/TestEngine.h"
@@ -80,11 +80,11 @@ namespace {
 			std::string_view(static_cast<const char *>(frame->pixels), static_cast<size_t>(frame->pitch) * frame->h));
 	}
 
-	// The same random play in either mode, and the frame after each step.
-	std::vector<size_t> Play(bool changesOnly)
+	// The same random play redrawn partly or in full, and the frame after
+	// each step.
+	std::vector<size_t> Play(bool partly)
 	{
 		TestEngine engine([](VexaRiftEngine *e) { return std::make_unique<SteadyTextState>(e); });
-		engine.redrawChangesOnly = changesOnly;
 		for(int band = 0; band < 720; band += 8)
 		{
 			SDL_Rect stripe = {0, band, 1280, 4};
@@ -147,6 +147,8 @@ namespace {
 			default:
 				break;
 			}
+			if(!partly)
+				engine.fullRedraw = 1;
 			engine.redrawNeeded = 1;
 			engine.RedrawScreen();
 			frames.push_back(FrameDigest(engine.frameSurface));
@@ -155,13 +157,36 @@ namespace {
 	}
 }
 
-TEST(PartialRedraw, EachFrameIsAsARepaintOfEveryObject)
+TEST(PartialRedraw, EachFrameIsAsAFullRepaint)
 {
-	const std::vector<size_t> changesOnly = Play(true);
-	const std::vector<size_t> everyObject = Play(false);
-	ASSERT_EQ(changesOnly.size(), everyObject.size());
-	for(size_t i = 0; i < changesOnly.size(); ++i)
-		ASSERT_EQ(changesOnly[i], everyObject[i]) << "step " << i;
+	const std::vector<size_t> partly = Play(true);
+	const std::vector<size_t> whole = Play(false);
+	ASSERT_EQ(partly.size(), whole.size());
+	for(size_t i = 0; i < partly.size(); ++i)
+		ASSERT_EQ(partly[i], whole[i]) << "step " << i;
+}
+
+TEST(PartialRedraw, ARemovedObjectIsWipedAtTheNextRedraw)
+{
+	TestEngine engine([](VexaRiftEngine *e) { return std::make_unique<SteadyTextState>(e); });
+	SDL_FillRect(engine.backgroundSurface, nullptr, 0x102030);
+	engine.RedrawScreen();
+	// The base object draws a magenta box.
+	DisplayableObject *box = new DisplayableObject(&engine);
+	box->x = box->previousX = 100;
+	box->y = box->previousY = 100;
+	box->visible = true;
+	const int index = engine.AddObject(box);
+	engine.redrawNeeded = 1;
+	engine.RedrawScreen();
+	ASSERT_EQ(engine.FramePixel(105, 105) & 0xFFFFFF, 0xFF00FFu);
+
+	engine.RemoveObjectAt(index);
+	delete box;
+	EXPECT_EQ(engine.redrawNeeded, 1);
+	engine.redrawNeeded = 1;
+	engine.RedrawScreen();
+	EXPECT_EQ(engine.FramePixel(105, 105) & 0xFFFFFF, 0x102030u);
 }
 
 TEST(PartialRedraw, ChangedAreaGivesDisjointRectanglesCoveringWhatWasAdded)

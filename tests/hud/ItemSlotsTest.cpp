@@ -24,25 +24,9 @@ namespace {
 		}
 
 		TestEngine engine;
-		ItemSlots slots{&engine, 300, 590};
+		ItemInventory inventory;
+		ItemSlots slots{&engine, 300, 590, inventory};
 	};
-}
-
-TEST_F(ItemSlotsTest, FillsLeftToRightRefusesAFourthAndRefillsACleared)
-{
-	EXPECT_TRUE(slots.AddItem(ITEM_KERNEL_ROT));
-	EXPECT_TRUE(slots.AddItem(ITEM_SELF_REPAIR));
-	EXPECT_TRUE(slots.AddItem(ITEM_SECONDARY_VECTOR));
-	EXPECT_FALSE(slots.AddItem(ITEM_POLYMORPHIC_SHIELD));
-	EXPECT_EQ(slots.ItemAt(2), ITEM_SECONDARY_VECTOR);
-	slots.ClearSlot(1);
-	slots.ClearSlot(-1);
-	slots.ClearSlot(3);
-	EXPECT_EQ(slots.ItemAt(0), ITEM_KERNEL_ROT);
-	EXPECT_EQ(slots.ItemAt(1), EMPTY);
-	EXPECT_EQ(slots.ItemAt(3), EMPTY);
-	EXPECT_TRUE(slots.AddItem(ITEM_POLYMORPHIC_SHIELD));
-	EXPECT_EQ(slots.ItemAt(1), ITEM_POLYMORPHIC_SHIELD);
 }
 
 TEST_F(ItemSlotsTest, HitTestsInclusiveSquares)
@@ -64,9 +48,9 @@ TEST_F(ItemSlotsTest, DrawsFramesAndMaskedIconsInPlace)
 	ASSERT_TRUE(full.LoadImage("ItemSlot.png"));
 	ASSERT_TRUE(icon.LoadImage("ItemKernelRot.png"));
 	frame.ShrinkFrom(full, 4);
-	slots.AddItem(ITEM_SELF_REPAIR);
-	slots.AddItem(ITEM_KERNEL_ROT);
-	slots.ClearSlot(0);
+	inventory.AddItem(ITEM_SELF_REPAIR);
+	inventory.AddItem(ITEM_KERNEL_ROT);
+	inventory.ClearSlot(0);
 	slots.Draw();
 	const uint32_t transparent = icon.PixelAt(icon.GetWidth() - 1, icon.GetHeight() - 1);
 	for(int y = 0; y < SLOT_SIZE; ++y)
@@ -84,21 +68,29 @@ TEST_F(ItemSlotsTest, DrawsFramesAndMaskedIconsInPlace)
 
 TEST_F(ItemSlotsTest, LabelsEveryKnownCodeButNotAnUnknownOne)
 {
-	slots.AddItem(ITEM_SELF_REPAIR);
-	slots.AddItem(ITEM_SELF_REPAIR);
-	slots.AddItem(42);
-	slots.ClearSlot(0);
+	inventory.AddItem(ITEM_SELF_REPAIR);
+	inventory.AddItem(ITEM_SELF_REPAIR);
+	inventory.AddItem(42);
+	inventory.ClearSlot(0);
 	slots.Draw();
 	EXPECT_TRUE(HasLabel(0));
 	EXPECT_TRUE(HasLabel(1));
 	EXPECT_FALSE(HasLabel(2));
 }
 
-TEST_F(ItemSlotsTest, SharesThePanelsUpdate)
+TEST_F(ItemSlotsTest, AsksForARedrawOnlyWhenWhatItShowsChanges)
 {
-	slots.x = 310;
+	slots.Draw();
 	engine.redrawNeeded = 0;
 	slots.Update(10);
-	EXPECT_EQ(slots.previousX, 310);
+	slots.Show();
+	EXPECT_EQ(engine.redrawNeeded, 0);
+	inventory.AddItem(ITEM_KERNEL_ROT);
+	EXPECT_EQ(slots.ItemAt(0), ITEM_KERNEL_ROT);
+	slots.Show();
 	EXPECT_EQ(engine.redrawNeeded, 1);
+	slots.Draw();
+	engine.redrawNeeded = 0;
+	slots.Show();
+	EXPECT_EQ(engine.redrawNeeded, 0);
 }

@@ -239,25 +239,3 @@ TEST_F(Items, SelectionLastsUntilAMoveOrAnotherSlot)
 	EXPECT_EQ(level->GetSelectedSlot(), -1);
 	EXPECT_EQ(level->GetItemSlots()->ItemAt(0), ITEM_KERNEL_ROT);
 }
-
-// The rules never empty a selected slot; the test does it behind their back.
-// The slots on the screen show a copy of what the rules hold: emptying the
-// copy takes nothing from the virus, and the next move shows the truth.
-TEST_F(Items, SlotsOnTheScreenCannotTakeAnItemFromTheRules)
-{
-	StartLevel(MapFromTopRows({"h k F C . . . . . ."}, 0, 0));
-	Click(0, 0);
-	Click(1, 0);
-	Click(1, 0);
-	Click(2, 0);
-	ClickSlot(0);
-	level->GetItemSlots()->ClearSlot(0);
-
-	testing::internal::CaptureStderr();
-	Click(2, 0);
-	EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-	EXPECT_EQ(Node(2, 0)->GetCoherence(), 30);
-	EXPECT_EQ(level->GetRules().At({2, 0}).coherence, 30);
-	EXPECT_EQ(level->GetSelectedSlot(), -1);
-	EXPECT_EQ(level->GetItemSlots()->ItemAt(0), EMPTY);
-}

@@ -3,6 +3,7 @@
 #include "hud/CursorObject.h"
 #include "hud/IndicatorObject.h"
 #include "hud/ItemSlots.h"
+#include "hud/MovingVirusObject.h"
 #include "leveldata/NodeType.h"
 #include "rules/NodeState.h"
 
@@ -269,6 +270,50 @@ TEST_F(LevelScreen, PanelAndSelectTargetAreDrawnOnTheFrame)
 	ClickSlot(1);
 	Tick();
 	EXPECT_FALSE(FrameDiffersFromBackground(645, 585, 700, 620));
+}
+
+// The pointer leaving the grid changes the panel: the redraw of the same
+// pass shows it, with no tick to help.
+TEST_F(LevelScreen, LeavingTheGridClearsThePanelAtOnce)
+{
+	StartLevel(MapFromTopRows({"h k C . . . . . . ."}, 0, 0));
+	Hover(0, 0);
+	Tick();
+	ASSERT_TRUE(FrameDiffersFromBackground(700, 585, 1280, 720));
+	MoveMouse(OFF_X, OFF_Y);
+	engine->RedrawScreen();
+	EXPECT_FALSE(FrameDiffersFromBackground(700, 585, 1280, 720));
+}
+
+// Nothing on a level waiting for a click changes its look, so its ticks ask
+// for no redraw; a move sets the markers, the numbers and a pulse moving.
+TEST_F(LevelScreen, AWaitingLevelAsksForNoRedrawUntilAMove)
+{
+	StartLevel(MapFromTopRows({"h h C . . . . . . ."}, 0, 0));
+	Tick();
+	for(int i = 0; i < 300; ++i)
+	{
+		engine->RunNextTick();
+		ASSERT_EQ(engine->redrawNeeded, 0) << "tick " << i;
+	}
+	Click(0, 0);
+	engine->RedrawScreen();
+	engine->RunNextTick();
+	EXPECT_EQ(engine->redrawNeeded, 1);
+}
+
+// A move made in the pass that starts the level comes before its objects'
+// first update; the markers must still fly from then, not from time 0.
+TEST_F(LevelScreen, MarkersFlyFromAMoveBeforeTheLevelsFirstTick)
+{
+	TickAt(5000);
+	StartLevel(MapFromTopRows({"h h C . . . . . . ."}, 0, 0));
+	Click(0, 0);
+	Tick();
+	bool flying = false;
+	for(int i = 0; i < 6; ++i)
+		flying = flying || level->GetVirusMarker(i)->visible;
+	EXPECT_TRUE(flying);
 }
 
 TEST_F(LevelScreen, MapIsChosenWithTheFirstDrawAndAgainOnRestart)

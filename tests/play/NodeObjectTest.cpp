@@ -501,13 +501,16 @@ namespace {
 		EXPECT_GT(FindBright(engine, LEFT + 20, TOP + 40, LEFT + 45, TOP + 70).count, 0);
 	}
 
-	TEST_F(NodeTest, UpdateRemembersThePositionAndAsksForARedraw)
+	TEST_F(NodeTest, AsksForARedrawOnlyWhenItsLookChanges)
 	{
-		NodeObject &node = MakeNode(HACKED, REVEALED);
-		node.x = 321;
+		NodeObject &node = MakeNode(FIREWALL, ENCRYPTED);
 		engine.redrawNeeded = 0;
 		node.Update(10);
-		EXPECT_EQ(node.previousX, 321);
+		EXPECT_EQ(engine.redrawNeeded, 0);
+		node.SetState(REVEALED);
+		EXPECT_EQ(engine.redrawNeeded, 1);
+		engine.redrawNeeded = 0;
+		node.TakeDamage(3);
 		EXPECT_EQ(engine.redrawNeeded, 1);
 	}
 

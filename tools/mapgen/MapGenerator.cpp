@@ -61,6 +61,22 @@ namespace {
 		return found;
 	}
 
+	// The ways of least steps between the start and the System Core over a
+	// network: a position lies on one when its steps from both ends add up to
+	// the way's length.
+	struct ShortestWays {
+		ShortestWays(const NetworkShape &shape, GridPosition start, GridPosition core)
+			: fromStart(shape.StepsFrom(start)),
+			  fromCore(shape.StepsFrom(core)),
+			  length(fromStart[core.column][core.row])
+		{}
+		bool Hold(GridPosition p) const { return fromStart[p.column][p.row] + fromCore[p.column][p.row] == length; }
+
+		NetworkShape::Distances fromStart;
+		NetworkShape::Distances fromCore;
+		int length;
+	};
+
 	// The plain nodes on the ways of least steps from the start to the
 	// System Core, whatever stands on them now.
 	std::vector<GridPosition> OnTheWay(const MapRecord &map)
@@ -75,12 +91,10 @@ namespace {
 				if(map.TypeAt(column, row) == SYSTEM_CORE)
 					core = {column, row};
 			}
-		const auto fromStart = shape.StepsFrom(map.GetStart());
-		const auto fromCore = shape.StepsFrom(core);
-		const int way = fromStart[core.column][core.row];
+		const ShortestWays ways(shape, map.GetStart(), core);
 		std::vector<GridPosition> found;
 		for(const GridPosition &p : Where(map, [](NodeType type) { return type == HACKED; }))
-			if(fromStart[p.column][p.row] + fromCore[p.column][p.row] == way)
+			if(ways.Hold(p))
 				found.push_back(p);
 		return found;
 	}
@@ -248,15 +262,14 @@ MapRecord MapGenerator::Furnish(const NetworkShape &shape, MapRandom &random) co
 	map.startRow = start.row;
 
 	// The ways of least steps from the start to the System Core.
-	const auto fromCore = shape.StepsFrom(core);
-	const int way = fromStart[core.column][core.row];
+	const ShortestWays ways(shape, start, core);
 	std::vector<GridPosition> onTheWay;
 	std::vector<GridPosition> elsewhere;
 	for(const GridPosition &p : cells)
 	{
 		if(p == start || p == core)
 			continue;
-		if(fromStart[p.column][p.row] + fromCore[p.column][p.row] == way)
+		if(ways.Hold(p))
 			onTheWay.push_back(p);
 		else
 			elsewhere.push_back(p);

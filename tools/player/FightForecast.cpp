@@ -19,8 +19,7 @@ void FightForecast::Run(Opponent opponent)
 		++attacks;
 		if(after.Attack(opponent.node) == Virus::Blow::TARGET_FELL)
 		{
-			if(opponent.node.type == VIRUS_SUPPRESSOR)
-				after.Release();
+			after.NodeHacked(opponent.node.type);
 			survives = true;
 			break;
 		}

@@ -1,13 +1,11 @@
 #include "tools/player/HintLedger.h"
 
 #include "leveldata/NodeType.h"
-#include "tools/player/Neighbours.h"
+#include "rules/LevelRules.h"
 
 #include <algorithm>
 
 namespace {
-	// The hint never shows more than this; 5 means 5 or more.
-	const int HINT_LIMIT = 5;
 	// Without a hint about it, a node is an objective about this often on
 	// the maps the game ships.
 	const double PRIOR_CHANCE = 0.12;
@@ -18,25 +16,9 @@ namespace {
 	}
 }
 
-std::array<std::array<int, GRID_ROWS>, GRID_COLUMNS> NetworkDistances(const LevelView &view, GridPosition source)
+LevelRules::Steps NetworkDistances(const LevelView &view, GridPosition source)
 {
-	std::array<std::array<int, GRID_ROWS>, GRID_COLUMNS> distance;
-	for(auto &column : distance)
-		column.fill(-1);
-	std::vector<GridPosition> queue = {source};
-	distance[source.column][source.row] = 0;
-	for(size_t next = 0; next < queue.size(); ++next)
-	{
-		const GridPosition here = queue[next];
-		for(const GridPosition &around : NeighboursOf(here))
-		{
-			if(!view.At(around).present || distance[around.column][around.row] >= 0)
-				continue;
-			distance[around.column][around.row] = distance[here.column][here.row] + 1;
-			queue.push_back(around);
-		}
-	}
-	return distance;
+	return LevelRules::StepsFrom(source, [&view](GridPosition p) { return view.At(p).present; });
 }
 
 HintLedger::HintLedger() = default;
@@ -58,7 +40,8 @@ void HintLedger::Record(const LevelView &view, GridPosition decrypted, int hint)
 {
 	const auto distance = NetworkDistances(view, decrypted);
 	Promise promise;
-	bool promiseKept = hint >= HINT_LIMIT;
+	// The hint shows no more than its limit: that many means as many or more.
+	bool promiseKept = hint >= LevelRules::HINT_LIMIT;
 	for(int column = 0; column < GRID_COLUMNS; ++column)
 		for(int row = 0; row < GRID_ROWS; ++row)
 		{

@@ -1,7 +1,7 @@
 #include "tools/player/MapRoute.h"
 
+#include "leveldata/GridPosition.h"
 #include "leveldata/NodeType.h"
-#include "tools/player/Neighbours.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,11 +1,11 @@
 #include "tools/player/ScriptedPlayer.h"
 
+#include "leveldata/GridPosition.h"
 #include "leveldata/NodeType.h"
 #include "rules/LevelRules.h"
 #include "rules/NetworkNode.h"
 #include "tools/player/HintExplorer.h"
 #include "tools/player/MapRoute.h"
-#include "tools/player/Neighbours.h"
 #include "tools/player/PlayedGame.h"
 
 #include <algorithm>
@@ -188,8 +188,7 @@ FightForecast ScriptedPlayer::ForecastRevealing(int type, Virus virus) const
 	Opponent opponent;
 	opponent.node.type = type;
 	NetworkNode::StartingValues(type, opponent.node.coherence, opponent.node.strength);
-	if(type == VIRUS_SUPPRESSOR)
-		virus.Suppress();
+	virus.NodeRevealed(type);
 	opponent.healPerMove = HealPerMove(1, type == RESTORATION_NODE);
 	// The move that reveals it already ends with a heal.
 	opponent.node.coherence += opponent.healPerMove;
@@ -237,7 +236,7 @@ std::vector<GridPosition> ScriptedPlayer::BlockersOf(GridPosition position) cons
 	for(const GridPosition &around : NeighboursOf(position))
 	{
 		const NodeView &node = view.At(around);
-		if(node.present && node.state == REVEALED && IsDefenseSubsystem(node.type))
+		if(node.present && NetworkNode::Blocks(node.type, node.state))
 			blockers.push_back(around);
 	}
 	return blockers;
@@ -252,7 +251,7 @@ void ScriptedPlayer::CheapestFirst(std::vector<GridPosition> &opponents) const
 bool ScriptedPlayer::IsTarget(GridPosition position) const
 {
 	const NodeView &node = view.At(position);
-	return node.present && node.state == REVEALED && IsFighter(node.type);
+	return node.present && NetworkNode::IsTarget(node.type, node.state);
 }
 
 // Every click here is a move: the player never clicks what the rules
@@ -300,7 +299,7 @@ void ScriptedPlayer::See()
 			healers += node.type == RESTORATION_NODE;
 		}
 	for(const GridPosition &p : positions[REVEALED])
-		if(IsDefenseSubsystem(view.At(p).type))
+		if(NetworkNode::Blocks(view.At(p).type, REVEALED))
 			for(const GridPosition &around : NeighboursOf(p))
 				guarded[around.column][around.row] = true;
 }
