@@ -141,6 +141,8 @@ function restoreLastRun() {
   fs().syncfs(true, (error) => {
     if (error) {
       console.warn('The saved LastRun could not be read:', error);
+      // Nothing kept could be read: the record starts again, and says so.
+      savedRecordText = '';
     } else {
       copyFile(`${SAVED_DIR}/${LAST_RUN}`, LAST_RUN);
       savedRecordText = readText(RECORD_FILE);
@@ -387,8 +389,6 @@ const Module = {
     storeLastRunIfChanged();
   },
   onScreen: (name) => {
-    if (!gameScreen && name === 'start')
-      performance.mark('vexarift-first-frame');
     gameScreen = name;
     showControls();
   },
