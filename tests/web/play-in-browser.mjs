@@ -239,15 +239,18 @@ async function firstVisit(page, reference) {
   // desktop's, wherever it rests.
   const titleWhite = whiteShare(reference, TITLE_BAND.x, TITLE_BAND.y, TITLE_BAND.width, TITLE_BAND.height);
   let share = 0;
+  let exact = 0;
   let white = 0;
   await waitFor(async () => {
     const picture = await canvasPicture(page, 'start-screen');
     share = matchingShare(picture, reference);
+    exact = matchingShare(picture, reference, inTitleBand, 0);
     white = whiteShare(picture, TITLE_BAND.x, TITLE_BAND.y, TITLE_BAND.width, TITLE_BAND.height);
     return share >= REQUIRED_MATCH && Math.abs(white - titleWhite) < 0.1 * titleWhite;
   }, `the start screen to match the desktop's (last ${(share * 100).toFixed(2)}% of pixels, `
     + `title ${(white * 100).toFixed(1)}% white against ${(titleWhite * 100).toFixed(1)}%)`);
-  ok(`the start screen matches the desktop's: ${(share * 100).toFixed(2)}% of pixels outside the title, `
+  ok(`the start screen matches the desktop's: ${(share * 100).toFixed(2)}% of pixels outside the title `
+    + `(${(exact * 100).toFixed(2)}% exactly), `
     + `the title ${(white * 100).toFixed(1)}% white against ${(titleWhite * 100).toFixed(1)}%`);
 
   // Keys still reach the game after a click beside the canvas.

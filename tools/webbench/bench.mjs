@@ -14,15 +14,16 @@
 // program and its data after gzip -9, and the time from navigation to the
 // first frame the program draws, the start screen, in a fresh browser
 // profile under Chromium's emulation of a slow mobile link, served
-// compressed as a web server would. WEB_DIR measures another build's page
-// folder; FIRST_VISIT_ONLY=1 stops after the first visits.
+// compressed as a web server would (the level too, without the emulation).
+// WEB_DIR measures another build's page folder; FIRST_VISIT_ONLY=1 stops
+// after the first visits.
 import fs from 'node:fs';
 import http from 'node:http';
 import zlib from 'node:zlib';
 import os from 'node:os';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
-import { PredefinedNetworkConditions, ROOT, launchChromium, startServer } from '../../tests/web/chromium.mjs';
+import { PredefinedNetworkConditions, ROOT, launchChromium } from '../../tests/web/chromium.mjs';
 
 const here = path.dirname(fileURLToPath(import.meta.url));
 const BARE_PAGE = 'bench-bare-frame.html';
@@ -237,7 +238,7 @@ if (process.env.FIRST_VISIT_ONLY) {
 }
 console.log();
 
-const { url, server } = await startServer();
+const { url, server } = await startCompressingServer(webDir);
 const results = { bare: [], level: [] };
 try {
   for (let round = 1; round <= rounds; ++round) {
@@ -249,7 +250,7 @@ try {
   }
 } finally {
   await browser.close();
-  server.kill();
+  server.close();
   fs.rmSync(work, { recursive: true, force: true });
 }
 
