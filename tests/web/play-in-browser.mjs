@@ -3,8 +3,8 @@
 // message after Esc, "Last run" from the previous visit after a reload, a
 // click, a crafted map won with the keypad, and the message when a network
 // has no way out; a won and a lost level in the record, which outlives a
-// reload, the Hard maps chosen, Share, links to a map, to today's map and
-// with a bad code; then the page fitted to a laptop's window and played with
+// reload, the Hard maps chosen, Share, links to a map, to today's map (won,
+// and shared with its result) and with a bad code; then the page fitted to a laptop's window and played with
 // the mouse there, to a phone held sideways and played by touch, turned
 // upright, at other sizes, and reloaded and played with the network gone,
 // the record still there, and a broken record started again.
@@ -421,6 +421,28 @@ async function links() {
   await waitForLine(/^Loaded 1 maps$/);
   check((await playedMap(page, 1)).code === todaysCode(), '#daily does not play today\'s map');
   ok('#daily plays today\'s map');
+
+  // Today's map stood in for by the short one, won: Share adds the result.
+  await writeData(page, SHORT_MAP);
+  await pressKey(page, 'Enter');
+  await playedMap(page, 2);
+  await clickCanvas(page, START_NODE);
+  await pressKey(page, 'Numpad6');
+  for (let i = 0; i < 4; ++i)
+    await pressKey(page, 'Space');
+  await waitFor(async () => Boolean(await lastEnd(page)), 'the end of today\'s level');
+  await page.click('#share');
+  await waitFor(async () => (await page.$eval('#share', (b) => b.textContent)) === 'Copied', '"Copied" on Share');
+  const copied = await page.evaluate(() => navigator.clipboard.readText());
+  const today = new Date().toISOString().slice(0, 10);
+  const code = (await page.evaluate(() => window.testMaps.at(-1))).code;
+  check(copied === `Vexa Rift daily ${today}: System Core hacked, 50 coherence left, 5 moves\n${address}#map=${code}`,
+    `Share after today's map copied "${copied}"`);
+  await waitFor(async () => (await page.$eval('#record-button', (b) => b.disabled)) === false, 'the end screen');
+  const record = await recordRows(page);
+  check(record.rows["Today's map"] === '1 1 100% 1 1' && /won 1 days in a row; best 1/.test(record.daily),
+    `the record after today's map is ${JSON.stringify(record)}`);
+  ok(`after today's map Share gives the result and the link: "${copied.split('\n')[0]}"; the daily streak is 1`);
   await page.close();
 
   const bad = `${map.code.slice(0, 20)}${map.code[20] === 'A' ? 'B' : 'A'}${map.code.slice(21)}`;
@@ -499,7 +521,9 @@ async function offline(page) {
   await page.setOfflineMode(true);
   await openGame(page, true);
   const record = await recordRows(page);
-  check(record.rows['In all'] === '2 1 50% 0 1', `the record offline is ${JSON.stringify(record.rows)}`);
+  // The two levels of All and today's map.
+  check(record.rows['In all'] === '3 2 67% 1 1' && record.rows['All maps'] === '2 1 50% 0 1',
+    `the record offline is ${JSON.stringify(record.rows)}`);
   await pressKey(page, 'Enter');
   await waitForLine(/^Loaded \d+ maps$/);
   ok('with the server gone and the network off, a reload plays from the kept build with the record kept; '
