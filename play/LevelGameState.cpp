@@ -5,6 +5,7 @@
 #include "hud/IndicatorObject.h"
 #include "hud/ItemSlots.h"
 #include "hud/MovingVirusObject.h"
+#include "leveldata/MapCode.h"
 #include "leveldata/MapLoader.h"
 #include "play/NodeDescription.h"
 #include "play/NodeObject.h"
@@ -53,6 +54,12 @@ namespace {
 	const int BODY_COLOUR = 0xAAAAAA;
 	const int SELECT_TARGET_X = 650;
 
+	LevelObserver *levelObserver = nullptr;
+}
+
+void LevelGameState::SetObserver(LevelObserver *observer)
+{
+	levelObserver = observer;
 }
 
 LevelGameState::LevelGameState(VexaRiftEngine *engine, int width)
@@ -75,6 +82,8 @@ int LevelGameState::InitialiseObjects()
 	hoverType = 0;
 	hoverState = 0;
 	hoverNode = nullptr;
+	moves = 0;
+	endTold = false;
 
 	CreateNodes();
 	background.StartLevel(nodes);
@@ -111,7 +120,13 @@ void LevelGameState::CreateNodes()
 		rules.StartEmpty();
 	}
 	else
-		rules.Start(*maps[random.Below(static_cast<int>(maps.size()))]);
+	{
+		const int count = static_cast<int>(maps.size());
+		const int place = random.Below(count);
+		rules.Start(*maps[place]);
+		if(levelObserver)
+			levelObserver->MapSetUp({place, count, MapCode::Encode(*maps[place])});
+	}
 
 	for(int c = 0; c < GRID_COLUMNS; ++c)
 		for(int r = 0; r < GRID_ROWS; ++r)
@@ -249,7 +264,21 @@ void LevelGameState::Show(const MoveReport &report)
 		ShowEvent(event, decrypted);
 	itemSlots->Show();
 	if(report.moved)
+	{
+		++moves;
 		ShowMoveEnd();
+	}
+	if(rules.HasEnded())
+		TellEnd();
+}
+
+void LevelGameState::TellEnd()
+{
+	if(endTold || !levelObserver)
+		return;
+	endTold = true;
+	levelObserver->LevelEnded(
+		{rules.GetOutcome() == LevelOutcome::WON, GetVirusCoherence(), GetVirusStrength(), moves});
 }
 
 void LevelGameState::ShowEvent(const MoveEvent &event, NodeObject *&decrypted)

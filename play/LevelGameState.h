@@ -5,6 +5,7 @@
 #include "leveldata/GridPosition.h"
 #include "leveldata/LevelTileManager.h"
 #include "play/LevelBackground.h"
+#include "play/LevelObserver.h"
 #include "rules/LevelRules.h"
 #include "rules/LibraryRandom.h"
 #include "screens/GameState.h"
@@ -36,6 +37,11 @@ class NodeObject;
 class LevelGameState : public GameState {
 public:
 	LevelGameState(VexaRiftEngine *engine, int width);
+
+	// Every level from now on reports to the observer, which is borrowed;
+	// null reports to no one. Levels are made by the screens before them, so
+	// the observer is the same for all of them.
+	static void SetObserver(LevelObserver *observer);
 
 	void SetupBackground() override;
 	int InitialiseObjects() override;
@@ -70,6 +76,7 @@ public:
 	int GetShieldCharges() const { return rules.GetVirus().shieldCharges; }
 	int GetSelfRepairMoves() const { return rules.GetVirus().selfRepairMoves; }
 	int GetSecondaryVectorMoves() const { return rules.GetSecondaryVectorMoves(); }
+	int GetMoves() const { return moves; }
 	int GetHoverType() const { return hoverType; }
 	int GetHoverState() const { return hoverState; }
 	const std::vector<NetworkPulseObject *> &GetPulses() const { return pulses; }
@@ -86,6 +93,7 @@ private:
 	void ShowDistanceHint(NodeObject *node, int distance);
 	void ShowMoveEnd();
 	bool HasEnded() const;
+	void TellEnd();
 	int TileSize() const { return tileManager.GetTileWidth(); }
 
 	LibraryRandom random;
@@ -97,6 +105,8 @@ private:
 	static const int VIRUS_MARKER_COUNT = 6;
 	MovingVirusObject *virusMarkers[VIRUS_MARKER_COUNT] = {};
 	CursorObject *cursor = nullptr;
+	int moves = 0;
+	bool endTold = false;
 	int hoverType = 0;
 	int hoverState = 0;
 	// The node the panel describes, if it describes one: a move can change

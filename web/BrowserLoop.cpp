@@ -1,5 +1,7 @@
 #include "web/BrowserLoop.h"
 
+#include "play/LevelGameState.h"
+
 #include <emscripten.h>
 
 #include <cstdlib>
@@ -19,6 +21,7 @@ void BrowserLoop::Run(std::unique_ptr<VexaRiftEngine> engine, Shutdown shutdown)
 {
 	// Lives until the game ends: the frame callback deletes it.
 	BrowserLoop *loop = new BrowserLoop(std::move(engine), shutdown);
+	LevelGameState::SetObserver(&loop->page);
 	emscripten_set_main_loop_arg(Frame, loop, FRAMES_PER_SECOND, NEVER_RETURN);
 }
 
@@ -31,6 +34,7 @@ void BrowserLoop::Frame(void *arg)
 		return;
 	}
 	emscripten_cancel_main_loop();
+	LevelGameState::SetObserver(nullptr);
 	const int status = loop->shutdown(std::move(loop->engine));
 	delete loop;
 	exit(status);

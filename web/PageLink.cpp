@@ -12,6 +12,16 @@ EM_JS(void, TellPageScreen, (const char *name), {
 		Module.onScreen(UTF8ToString(name));
 });
 
+EM_JS(void, TellPageMap, (int place, int count, const char *code), {
+	if(Module.onMap)
+		Module.onMap({place : place, count : count, code : UTF8ToString(code)});
+});
+
+EM_JS(void, TellPageEnd, (int won, int coherence, int strength, int moves), {
+	if(Module.onLevelEnd)
+		Module.onLevelEnd({won : Boolean(won), coherence : coherence, strength : strength, moves : moves});
+});
+
 namespace {
 	// The page's names for the screens, in the order of Screen.
 	const char *const SCREEN_NAMES[] = {"", "start", "level", "end"};
@@ -46,6 +56,16 @@ void PageLink::ReportScreen(const VexaRiftEngine &engine)
 		return;
 	told = screen;
 	TellPageScreen(SCREEN_NAMES[static_cast<int>(screen)]);
+}
+
+void PageLink::MapSetUp(const Map &map)
+{
+	TellPageMap(map.place, map.count, map.code.c_str());
+}
+
+void PageLink::LevelEnded(const Result &result)
+{
+	TellPageEnd(result.won, result.coherence, result.strength, result.moves);
 }
 
 void PageLink::PressEnter()

@@ -1,10 +1,13 @@
 // Plays the browser build in a headless Chromium, as a player would: the
-// start screen held against the desktop's, Enter, the end message after Esc,
-// "Last run" from the previous visit after a reload, a click, a crafted map
-// won with the keypad, and the message when a network has no way out; then
-// the page fitted to a laptop's window and played with the mouse there, to a
-// phone held sideways and played by touch, turned upright, and reloaded and
-// played with the network gone.
+// start screen and a level held against the desktop's, Enter, the end
+// message after Esc, "Last run" from the previous visit after a reload, a
+// click, a crafted map won with the keypad, and the message when a network
+// has no way out; a won and a lost level in the record, which outlives a
+// reload, the Hard maps chosen, Share, links to a map, to today's map (won,
+// and shared with its result) and with a bad code; then the page fitted to a laptop's window and played with
+// the mouse there, to a phone held sideways and played by touch, turned
+// upright, at other sizes, and reloaded and played with the network gone,
+// the record still there, and a broken record started again.
 //
 //   node tests/web/play-in-browser.mjs
 //
@@ -32,10 +35,14 @@ const EMPTY_ROW = 'EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY';
 const dataWithFirstRow = (row) => ['MAP', row, ...Array(8).fill(EMPTY_ROW), '0', '0', ''].join('\n');
 // The start node with the System Core beside it.
 const SHORT_MAP = dataWithFirstRow('HACKED SYSTEM_CORE EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY');
+// Two Anti-viruses in a row: the second's first counter-attack loses.
+const LOSING_MAP = dataWithFirstRow('HACKED ANTIVIRUS ANTIVIRUS SYSTEM_CORE EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY');
 // The start node cut off from everything worth reaching.
 const DEAD_END_MAP = dataWithFirstRow('HACKED EMPTY SYSTEM_CORE EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY EMPTY');
-// Centres of the nodes in columns 0 and 1 of the first row.
+// Centres of the nodes in columns 0, 1 and 2 of the first row.
 const START_NODE = { x: 32, y: 32 };
+const SECOND_NODE = { x: 160, y: 32 };
+const THIRD_NODE = { x: 288, y: 32 };
 // The frame at its own size beside the page's strip of buttons, so the
 // canvas can be held pixel for pixel against the desktop's frame.
 const DESKTOP = { width: 1376, height: 720, deviceScaleFactor: 1 };
@@ -95,20 +102,20 @@ const inTitleBand = (x, y) => x >= TITLE_BAND.x && x < TITLE_BAND.x + TITLE_BAND
   && y >= TITLE_BAND.y && y < TITLE_BAND.y + TITLE_BAND.height;
 
 // Share of the pixels of two equal-sized pictures, outside the title band,
-// that are within the tolerance of each other.
-function matchingShare(a, b) {
+// that are within the tolerance of each other (or exactly equal).
+function matchingShare(a, b, skip = inTitleBand, tolerance = TOLERANCE) {
   check(a.width === b.width && a.height === b.height,
     `pictures of ${a.width}x${a.height} and ${b.width}x${b.height} cannot be compared`);
   let matching = 0;
   let compared = 0;
   for (let y = 0; y < a.height; ++y)
     for (let x = 0; x < a.width; ++x) {
-      if (inTitleBand(x, y))
+      if (skip(x, y))
         continue;
       const i = (y * a.width + x) * 4;
-      const near = Math.abs(a.data[i] - b.data[i]) <= TOLERANCE
-        && Math.abs(a.data[i + 1] - b.data[i + 1]) <= TOLERANCE
-        && Math.abs(a.data[i + 2] - b.data[i + 2]) <= TOLERANCE;
+      const near = Math.abs(a.data[i] - b.data[i]) <= tolerance
+        && Math.abs(a.data[i + 1] - b.data[i + 1]) <= tolerance
+        && Math.abs(a.data[i + 2] - b.data[i + 2]) <= tolerance;
       matching += near ? 1 : 0;
       compared += 1;
     }
@@ -132,6 +139,22 @@ async function canvasPicture(page, name) {
   return PNG.sync.read(fs.readFileSync(file));
 }
 
+// What the game tells the page of its levels, kept for the test beside what
+// the page does with it.
+const listenToLevels = (page) => page.evaluate(() => {
+  window.testMaps = [];
+  window.testEnds = [];
+  const { onMap, onLevelEnd } = Module;
+  Module.onMap = (map) => {
+    window.testMaps.push(map);
+    onMap(map);
+  };
+  Module.onLevelEnd = (result) => {
+    window.testEnds.push(result);
+    onLevelEnd(result);
+  };
+});
+
 async function openGame(page, reload) {
   lines.length = 0;
   if (reload)
@@ -139,6 +162,7 @@ async function openGame(page, reload) {
   else
     await page.goto(await startServer());
   await waitFor(async () => (await page.title()) === TITLE, 'the window title as the page title');
+  await listenToLevels(page);
 }
 
 const pressKey = (page, key) => page.keyboard.press(key);
@@ -193,13 +217,13 @@ async function checkFits(page, what) {
   return fit;
 }
 
-async function openAt(viewport, name) {
+async function openAt(viewport, name, hash = '') {
   const page = await browser.newPage();
   page.on('console', (message) => lines.push(message.text()));
   page.on('pageerror', (error) => lines.push(`page error: ${error.message}`));
   await page.setViewport(viewport);
   lines.length = 0;
-  await page.goto(address);
+  await page.goto(address + hash);
   await waitFor(async () => (await page.title()) === TITLE, 'the window title as the page title');
   const fit = await checkFits(page, name);
   await page.screenshot({ path: path.join(shots, `${name}.png`) });
@@ -215,15 +239,18 @@ async function firstVisit(page, reference) {
   // desktop's, wherever it rests.
   const titleWhite = whiteShare(reference, TITLE_BAND.x, TITLE_BAND.y, TITLE_BAND.width, TITLE_BAND.height);
   let share = 0;
+  let exact = 0;
   let white = 0;
   await waitFor(async () => {
     const picture = await canvasPicture(page, 'start-screen');
     share = matchingShare(picture, reference);
+    exact = matchingShare(picture, reference, inTitleBand, 0);
     white = whiteShare(picture, TITLE_BAND.x, TITLE_BAND.y, TITLE_BAND.width, TITLE_BAND.height);
     return share >= REQUIRED_MATCH && Math.abs(white - titleWhite) < 0.1 * titleWhite;
   }, `the start screen to match the desktop's (last ${(share * 100).toFixed(2)}% of pixels, `
     + `title ${(white * 100).toFixed(1)}% white against ${(titleWhite * 100).toFixed(1)}%)`);
-  ok(`the start screen matches the desktop's: ${(share * 100).toFixed(2)}% of pixels outside the title, `
+  ok(`the start screen matches the desktop's: ${(share * 100).toFixed(2)}% of pixels outside the title `
+    + `(${(exact * 100).toFixed(2)}% exactly), `
     + `the title ${(white * 100).toFixed(1)}% white against ${(titleWhite * 100).toFixed(1)}%`);
 
   // Keys still reach the game after a click beside the canvas.
@@ -243,7 +270,7 @@ async function firstVisit(page, reference) {
   return stamp;
 }
 
-async function secondVisit(page, stamp) {
+async function secondVisit(page, stamp, levelReference) {
   await openGame(page, true);
   await writeData(page, SHORT_MAP);
   await pressKey(page, 'Enter');
@@ -251,6 +278,20 @@ async function secondVisit(page, stamp) {
   check(hasLine(/^Last run: /) === `Last run: ${stamp}`,
     `"${hasLine(/^Last run: /)}" after a reload, not the first visit's "${stamp}"`);
   ok(`a reload shows the first visit's level start: "Last run: ${stamp}"`);
+
+  // The pointer on the start node shows its description in both fonts.
+  const at = await onPage(page, START_NODE);
+  await page.mouse.move(at.x, at.y);
+  let share = 0;
+  let exact = 0;
+  await waitFor(async () => {
+    const picture = await canvasPicture(page, 'level');
+    share = matchingShare(picture, levelReference, () => false);
+    exact = matchingShare(picture, levelReference, () => false, 0);
+    return share >= REQUIRED_MATCH;
+  }, `the level to match the desktop's (last ${(share * 100).toFixed(2)}% of pixels)`);
+  ok(`the level with the start node's description matches the desktop's: ${(share * 100).toFixed(2)}% of pixels, `
+    + `${(exact * 100).toFixed(2)}% exactly`);
 
   await clickCanvas(page, START_NODE);
   await waitForLine(/^Found path, length: 1$/);
@@ -263,6 +304,10 @@ async function secondVisit(page, stamp) {
   await waitFor(async () => whiteShare(await canvasPicture(page, 'success'), 100, 50, 600, 140) > 0.05,
     'the "Success" title');
   ok('the crafted map is played to "Success" with the keypad and Space');
+  const told = await page.evaluate(() => window.testEnds.at(-1));
+  check(told && told.won && told.coherence === 50 && told.strength === 25 && told.moves === 5,
+    `the game told the page of the win as ${JSON.stringify(told)}`);
+  ok('the game tells the page the win: 50 coherence and 25 strength left, 5 moves');
 
   await writeData(page, DEAD_END_MAP);
   await pressKey(page, 'Enter');
@@ -272,6 +317,145 @@ async function secondVisit(page, stamp) {
   await waitFor(async () => /No path \(status -1\)/.test(await messageShown(page)), 'the message after "No path"');
   await page.screenshot({ path: path.join(shots, 'after-no-path.png') });
   ok('a network without a way out ends the game after "No path" with a message');
+}
+
+// The shipped maps as the catalogue lists them, and today's map.
+function catalogue() {
+  return fs.readFileSync(path.join(root, 'assets/maps/catalogue.txt'), 'utf8').split('\n')
+    .filter((line) => line && !line.startsWith('#'))
+    .map((line) => {
+      const [name, , grade, , , code] = line.split('\t');
+      return { name, grade, code };
+    });
+}
+
+function todaysCode() {
+  const codes = fs.readFileSync(path.join(root, 'assets/maps/daily.txt'), 'utf8').split('\n')
+    .filter((line) => line && !line.startsWith('#'));
+  const now = new Date();
+  const days = Math.round((Date.UTC(now.getUTCFullYear(), now.getUTCMonth(), now.getUTCDate())
+    - Date.UTC(2026, 11, 11)) / 86400000);
+  return codes[((days % codes.length) + codes.length) % codes.length];
+}
+
+// The record panel's rows by their first cell: games, won, share, streak, best.
+async function recordRows(page) {
+  await page.click('#record-button');
+  await waitFor(() => page.$eval('#record', (panel) => !panel.hidden), 'the record panel');
+  const rows = await page.$$eval('#record-rows tr', (trs) => trs.map((tr) => [...tr.cells].map((c) => c.textContent)));
+  const daily = await page.$eval('#record-daily', (p) => p.textContent);
+  const note = await page.$eval('#record-note', (p) => (p.hidden ? '' : p.textContent));
+  await page.screenshot({ path: path.join(shots, 'record-panel.png') });
+  await page.click('#record-close');
+  return { rows: Object.fromEntries(rows.map(([name, ...cells]) => [name, cells.join(' ')])), daily, note };
+}
+
+const playedMap = (page, count) => waitFor(() => page.evaluate((n) => window.testMaps.length >= n, count),
+  'the game to tell the page its map').then(() => page.evaluate(() => window.testMaps.at(-1)));
+const lastEnd = (page) => page.evaluate(() => window.testEnds.at(-1));
+const noteShown = (page) => page.$eval('#note', (n) => (n.hidden ? '' : n.textContent));
+
+// A won level from the visit before, a lost one now, both in the record
+// after a reload; the Hard maps chosen; Share; the choice after a reload.
+async function recordAndChoice(page) {
+  await openGame(page, true);
+  let record = await recordRows(page);
+  check(record.rows['All maps'] === '1 1 100% 1 1' && record.rows['In all'] === '1 1 100% 1 1',
+    `the record after a reload is ${JSON.stringify(record.rows)}`);
+  ok('the won level is in the record after a reload: 1 game, 1 won, in All maps and in all');
+
+  await writeData(page, LOSING_MAP);
+  await pressKey(page, 'Enter');
+  await waitForLine(/^Loaded 1 maps$/);
+  for (const node of [START_NODE, SECOND_NODE, SECOND_NODE, SECOND_NODE, THIRD_NODE, THIRD_NODE])
+    await clickCanvas(page, node);
+  await waitFor(async () => Boolean(await lastEnd(page)), 'the end of the lost level');
+  const told = await lastEnd(page);
+  check(!told.won && told.coherence === -10 && told.moves === 6, `the loss was told as ${JSON.stringify(told)}`);
+  await waitFor(async () => (await page.$eval('#record-button', (b) => b.disabled)) === false, 'the end screen');
+  record = await recordRows(page);
+  check(record.rows['All maps'] === '2 1 50% 0 1' && record.rows['In all'] === '2 1 50% 0 1',
+    `the record after the loss is ${JSON.stringify(record.rows)}`);
+  ok('a lost level, forced by clicks, is told (-10 coherence, 6 moves) and counted: 2 games, 1 won, 50%, '
+    + 'streak 0, best 1');
+
+  const hard = catalogue().filter((map) => map.grade === 'hard');
+  await page.select('#pool', 'hard');
+  check(await page.evaluate(() => location.hash) === '#hard', 'the address does not follow the choice of Hard');
+  await pressKey(page, 'Enter');
+  await waitForLine(new RegExp(`^Loaded ${hard.length} maps$`));
+  // The lost level's map was the first told since the reload.
+  const map = await playedMap(page, 2);
+  const named = hard.find((entry) => entry.code === map.code);
+  check(named && map.count === hard.length, `the level's map ${JSON.stringify(map)} is not a hard one`);
+  ok(`Hard chosen: the level is set up from the ${hard.length} hard maps, and the game reports ${named.name}`);
+
+  await page.click('#share');
+  await waitFor(async () => (await page.$eval('#share', (b) => b.textContent)) === 'Copied', '"Copied" on Share');
+  const copied = await page.evaluate(() => navigator.clipboard.readText());
+  check(copied === `${address}#map=${map.code}`, `Share copied "${copied}"`);
+  ok(`Share puts the link to the map played on the clipboard and says "Copied": ${copied}`);
+
+  await openGame(page, true);
+  check(await page.$eval('#pool', (select) => select.value) === 'hard'
+    && await page.evaluate(() => location.hash) === '#hard', 'the choice of Hard is gone after a reload');
+  ok('the choice of Hard is kept across a reload, and the address shows it');
+}
+
+// Links open the page on their choice: a shipped map's code, today's map,
+// and a code that holds no map.
+async function links() {
+  const map = catalogue()[7];
+  let { page } = await openAt(DESKTOP, 'link-map', `#map=${map.code}`);
+  await listenToLevels(page);
+  await pressKey(page, 'Enter');
+  await waitForLine(/^Loaded 1 maps$/);
+  const told = await playedMap(page, 1);
+  check(told.code === map.code && told.place === 0, `#map=CODE of ${map.name} set up ${JSON.stringify(told)}`);
+  ok(`#map=CODE plays exactly that map: ${map.name}`);
+  await page.close();
+
+  ({ page } = await openAt(DESKTOP, 'link-daily', '#daily'));
+  await listenToLevels(page);
+  await pressKey(page, 'Enter');
+  await waitForLine(/^Loaded 1 maps$/);
+  check((await playedMap(page, 1)).code === todaysCode(), '#daily does not play today\'s map');
+  ok('#daily plays today\'s map');
+
+  // Today's map stood in for by the short one, won: Share adds the result.
+  await writeData(page, SHORT_MAP);
+  await pressKey(page, 'Enter');
+  await playedMap(page, 2);
+  await clickCanvas(page, START_NODE);
+  await pressKey(page, 'Numpad6');
+  for (let i = 0; i < 4; ++i)
+    await pressKey(page, 'Space');
+  await waitFor(async () => Boolean(await lastEnd(page)), 'the end of today\'s level');
+  await page.click('#share');
+  await waitFor(async () => (await page.$eval('#share', (b) => b.textContent)) === 'Copied', '"Copied" on Share');
+  const copied = await page.evaluate(() => navigator.clipboard.readText());
+  const today = new Date().toISOString().slice(0, 10);
+  const code = (await page.evaluate(() => window.testMaps.at(-1))).code;
+  check(copied === `Vexa Rift daily ${today}: System Core hacked, 50 coherence left, 5 moves\n${address}#map=${code}`,
+    `Share after today's map copied "${copied}"`);
+  await waitFor(async () => (await page.$eval('#record-button', (b) => b.disabled)) === false, 'the end screen');
+  const record = await recordRows(page);
+  check(record.rows["Today's map"] === '1 1 100% 1 1' && /won 1 days in a row; best 1/.test(record.daily),
+    `the record after today's map is ${JSON.stringify(record)}`);
+  ok(`after today's map Share gives the result and the link: "${copied.split('\n')[0]}"; the daily streak is 1`);
+  await page.close();
+
+  const bad = `${map.code.slice(0, 20)}${map.code[20] === 'A' ? 'B' : 'A'}${map.code.slice(21)}`;
+  ({ page } = await openAt(DESKTOP, 'link-bad-code', `#map=${bad}`));
+  const text = await noteShown(page);
+  check(/^Bad map link: .*Playing all maps\.$/.test(text), `a bad code shows "${text}"`);
+  check(await page.$eval('#pool', (select) => select.value) === 'all' && await page.evaluate(() => location.hash) === '',
+    'a bad code does not fall back to All');
+  await pressKey(page, 'Enter');
+  await waitForLine(new RegExp(`^Loaded ${catalogue().length} maps$`));
+  await page.screenshot({ path: path.join(shots, 'link-bad-code-level.png') });
+  ok(`a bad code says "${text}" beside the frame and plays All`);
+  await page.close();
 }
 
 // The mouse on a laptop's window: the frame is scaled down, and a click on
@@ -336,9 +520,32 @@ async function offline(page) {
   server.kill();
   await page.setOfflineMode(true);
   await openGame(page, true);
+  const record = await recordRows(page);
+  // The two levels of All and today's map.
+  check(record.rows['In all'] === '3 2 67% 1 1' && record.rows['All maps'] === '2 1 50% 0 1',
+    `the record offline is ${JSON.stringify(record.rows)}`);
   await pressKey(page, 'Enter');
   await waitForLine(/^Loaded \d+ maps$/);
-  ok('with the server gone and the network off, a reload plays from the kept build; the page is installable');
+  ok('with the server gone and the network off, a reload plays from the kept build with the record kept; '
+    + 'the page is installable');
+}
+
+// A record the page cannot read starts again, with a note, and the game
+// plays on.
+async function brokenRecord(page) {
+  await page.evaluate(() => new Promise((resolve) => {
+    Module.FS.writeFile('/saved/Record', '{"version": 1, "pools": {');
+    Module.FS.syncfs(false, resolve);
+  }));
+  await openGame(page, true);
+  const text = await noteShown(page);
+  check(/could not be read/.test(text), `a broken record shows "${text}"`);
+  const record = await recordRows(page);
+  check(record.rows['In all'] === '0 0 – 0 0' && /could not be read/.test(record.note),
+    `the broken record shows as ${JSON.stringify(record)}`);
+  await pressKey(page, 'Enter');
+  await waitForLine(/^Loaded \d+ maps$/);
+  ok(`a broken record starts again from nothing with "${text}", and the game plays`);
 }
 
 async function main() {
@@ -346,6 +553,17 @@ async function main() {
   const referenceFile = path.join(shots, 'desktop-start-screen.png');
   execFileSync(frameTool, [referenceFile], { cwd: desktopGame, stdio: ['ignore', 'ignore', 'inherit'] });
   const reference = PNG.sync.read(fs.readFileSync(referenceFile));
+  // The desktop's level of the short map, from a folder with its DATA.
+  const folder = path.join(work, 'game');
+  fs.mkdirSync(folder);
+  for (const file of fs.readdirSync(desktopGame))
+    if (file !== 'DATA' && file !== 'LastRun')
+      fs.symlinkSync(path.join(desktopGame, file), path.join(folder, file));
+  fs.writeFileSync(path.join(folder, 'DATA'), SHORT_MAP);
+  const levelFile = path.join(shots, 'desktop-level.png');
+  execFileSync(frameTool, [path.join(shots, 'desktop-start-screen-again.png'), levelFile,
+    String(START_NODE.x), String(START_NODE.y)], { cwd: folder, stdio: ['ignore', 'ignore', 'inherit'] });
+  const levelReference = PNG.sync.read(fs.readFileSync(levelFile));
 
   browser = await launchChromium(path.join(work, 'profile'), DESKTOP);
   const page = await browser.newPage();
@@ -353,11 +571,15 @@ async function main() {
   page.on('pageerror', (error) => lines.push(`page error: ${error.message}`));
 
   const stamp = await firstVisit(page, reference);
-  await secondVisit(page, stamp);
+  await browser.defaultBrowserContext().overridePermissions(address, ['clipboard-read', 'clipboard-sanitized-write']);
+  await secondVisit(page, stamp, levelReference);
+  await recordAndChoice(page);
+  await links();
   await onLaptop();
   await onPhone();
   await atOtherSizes();
   await offline(page);
+  await brokenRecord(page);
 }
 
 let status = 0;

@@ -9,11 +9,21 @@
 // Main-thread time is the tasks' wall time, as the browser's own
 // performance panel counts it, and their CPU time, which a shared machine
 // disturbs less.
+//
+// Before that it measures a first visit: the bytes of the page, the
+// program and its data after gzip -9, and the time from navigation to the
+// first frame the program draws, the start screen, in a fresh browser
+// profile under Chromium's emulation of a slow mobile link, served
+// compressed as a web server would (the level too, without the emulation).
+// WEB_DIR measures another build's page folder; FIRST_VISIT_ONLY=1 stops
+// after the first visits.
 import fs from 'node:fs';
+import http from 'node:http';
+import zlib from 'node:zlib';
 import os from 'node:os';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
-import { ROOT, launchChromium, startServer } from '../../tests/web/chromium.mjs';
+import { PredefinedNetworkConditions, ROOT, launchChromium } from '../../tests/web/chromium.mjs';
 
 const here = path.dirname(fileURLToPath(import.meta.url));
 const BARE_PAGE = 'bench-bare-frame.html';
@@ -25,6 +35,11 @@ const SETTLE_MS = 1500;
 const WAIT_MS = 20000;
 
 const rounds = Number(process.env.ROUNDS || 3);
+const webDir = path.resolve(process.env.WEB_DIR || path.join(ROOT, 'build-web/web'));
+const firstVisits = Number(process.env.FIRST_VISITS || 3);
+const LINK = 'Slow 4G';
+const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
+  '.data': 'application/octet-stream', '.webmanifest': 'application/manifest+json', '.png': 'image/png' };
 const traceMs = Number(process.env.TRACE_MS || 5000);
 
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
@@ -114,6 +129,69 @@ function mainThreadCost(events) {
   };
 }
 
+// The page folder served as a web server would: each file compressed with
+// gzip -9 once, sent compressed to a browser that takes it.
+function startCompressingServer(dir) {
+  const packed = new Map();
+  const server = http.createServer((request, response) => {
+    const name = decodeURIComponent(new URL(request.url, 'http://x').pathname).replace(/^\/$/, '/index.html');
+    const file = path.join(dir, path.normalize(name));
+    if (!file.startsWith(dir) || !fs.existsSync(file) || !fs.statSync(file).isFile()) {
+      response.writeHead(404).end();
+      return;
+    }
+    if (!packed.has(file))
+      packed.set(file, zlib.gzipSync(fs.readFileSync(file), { level: 9 }));
+    response.writeHead(200, { 'Content-Type': TYPES[path.extname(file)] || 'application/octet-stream',
+      'Content-Encoding': 'gzip', 'Cache-Control': 'no-cache' });
+    response.end(packed.get(file));
+  });
+  return new Promise((resolve) => server.listen(0, '127.0.0.1',
+    () => resolve({ url: `http://127.0.0.1:${server.address().port}/`, server })));
+}
+
+// What a first visit downloads before the start screen: the page, its
+// scripts, the program and its data.
+function firstVisitBytes(dir) {
+  const files = fs.readdirSync(dir).filter((file) => /^(index\.html|.*\.js|vexarift\.(wasm|data))$/.test(file)
+    && file !== 'sw.js');
+  const sizes = files.map((file) => {
+    const raw = fs.readFileSync(path.join(dir, file));
+    return { file, raw: raw.length, gzip: zlib.gzipSync(raw, { level: 9 }).length };
+  });
+  return { sizes, raw: sizes.reduce((a, s) => a + s.raw, 0), gzip: sizes.reduce((a, s) => a + s.gzip, 0) };
+}
+
+// Navigation to the program's first draw on its canvas, in a fresh profile.
+async function firstVisit(browser, url) {
+  const context = await browser.createBrowserContext();
+  const page = await context.newPage();
+  try {
+    await page.setCacheEnabled(false);
+    await page.emulateNetworkConditions(PredefinedNetworkConditions[LINK]);
+    await page.evaluateOnNewDocument(() => {
+      for (const name of ['drawArrays', 'drawElements']) {
+        const draw = WebGLRenderingContext.prototype[name];
+        WebGLRenderingContext.prototype[name] = function firstDraw(...args) {
+          if (window.firstDrawAt === undefined)
+            window.firstDrawAt = performance.now();
+          return draw.apply(this, args);
+        };
+      }
+    });
+    await page.goto(url);
+    const deadline = Date.now() + 120000;
+    while ((await page.evaluate(() => window.firstDrawAt)) === undefined) {
+      if (Date.now() > deadline)
+        throw new Error('the first visit drew nothing in two minutes');
+      await sleep(50);
+    }
+    return page.evaluate(() => window.firstDrawAt);
+  } finally {
+    await context.close();
+  }
+}
+
 async function measure(browser, url, open) {
   const page = await browser.newPage();
   try {
@@ -135,9 +213,32 @@ const median = (values) => {
 };
 
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'vexarift-bench-web-'));
-const { url, server } = await startServer();
 const browser = await launchChromium(path.join(work, 'profile'), VIEWPORT);
 const version = await browser.version();
+
+const bytes = firstVisitBytes(webDir);
+const packed = await startCompressingServer(webDir);
+const visits = [];
+try {
+  for (let visit = 0; visit < firstVisits; ++visit)
+    visits.push(await firstVisit(browser, packed.url));
+} finally {
+  packed.server.close();
+}
+console.log(`first visit of ${webDir}, ${version}, ${LINK} emulated, served with gzip -9:`);
+for (const { file, raw, gzip } of bytes.sizes)
+  console.log(`  ${file.padEnd(16)} ${String(raw).padStart(9)} bytes ${String(gzip).padStart(9)} after gzip -9`);
+console.log(`  ${'in all'.padEnd(16)} ${String(bytes.raw).padStart(9)} bytes ${String(bytes.gzip).padStart(9)} after gzip -9`);
+console.log(`  first frame ${(median(visits) / 1000).toFixed(2)} s after navigation, median of ${firstVisits} `
+  + `(${visits.map((ms) => (ms / 1000).toFixed(2)).join(', ')})`);
+if (process.env.FIRST_VISIT_ONLY) {
+  await browser.close();
+  fs.rmSync(work, { recursive: true, force: true });
+  process.exit(0);
+}
+console.log();
+
+const { url, server } = await startCompressingServer(webDir);
 const results = { bare: [], level: [] };
 try {
   for (let round = 1; round <= rounds; ++round) {
@@ -149,7 +250,7 @@ try {
   }
 } finally {
   await browser.close();
-  server.kill();
+  server.close();
   fs.rmSync(work, { recursive: true, force: true });
 }
 
