@@ -160,8 +160,8 @@ async function drawAMap(page) {
   return drawn;
 }
 
-// Play opens the game page on the map's code, and that code is the map
-// drawn, as the desktop's vexarift-maps reads it.
+// Play opens the game page on the map's code, that code is the map drawn,
+// as the desktop's vexarift-maps reads it, and the game plays that map.
 async function play(page, drawn) {
   await waitFor(async () => (await page.$eval('#code', (input) => input.value)).length === 59, 'the map\'s code');
   const code = await page.$eval('#code', (input) => input.value);
@@ -170,7 +170,19 @@ async function play(page, drawn) {
   await Promise.all([page.waitForNavigation(), page.click('#play')]);
   check(page.url() === `${address}index.html#map=${code}`, `Play opened ${page.url()}`);
   await waitFor(async () => (await page.title()).startsWith('Vexa Rift -'), 'the game page to run');
-  ok(`Play opens the game page on index.html#map=${code}, the code vexarift-maps decodes to the map drawn`);
+  await page.evaluate(() => {
+    window.testMaps = [];
+    const { onMap } = Module;
+    Module.onMap = (map) => {
+      window.testMaps.push(map);
+      onMap(map);
+    };
+  });
+  await page.keyboard.press('Enter');
+  await waitFor(async () => (await page.evaluate(() => window.testMaps.length)) > 0, 'the game to set up a level');
+  const told = await page.evaluate(() => window.testMaps[0]);
+  check(told.code === code && told.count === 1, `the game set up ${JSON.stringify(told)}`);
+  ok(`Play opens the game page on index.html#map=${code}, the map vexarift-maps decodes to the map drawn, and the game sets up that map`);
 }
 
 // Every shipped map, opened from the catalogue, is exported as its record;
