@@ -12,7 +12,7 @@ while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do numbe
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cd "$run_folder"
+cd "$run_folder" || exit 1
 for ((i = 1; i <= starts; ++i)); do
 	env -u SDL_VIDEODRIVER -u WAYLAND_DISPLAY DISPLAY=":$number" SDL_AUDIODRIVER=dummy \
 		timeout 2 ./vexarift >"$work/out.txt" 2>&1
