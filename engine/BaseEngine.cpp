@@ -2,11 +2,13 @@
 
 #include "engine/DisplayServer.h"
 #include "engine/DisplayableObject.h"
+#include "engine/VideoStart.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace {
 	const int KEY_TABLE_SIZE = 256;
@@ -91,9 +93,10 @@ int BaseEngine::Initialise(const char *title, int width, int height, const char 
 {
 	this->width = width;
 	this->height = height;
-	if(SDL_Init(SDL_INIT_VIDEO) < 0)
+	std::string why;
+	if(!VideoStart::Start(why))
 	{
-		fprintf(stderr, "Unable to init SDL: %s\n", SDL_GetError());
+		fprintf(stderr, "Unable to init SDL: %s\n", why.c_str());
 		return 1;
 	}
 	DisplayServer::EndGameWhenLost();

@@ -1,10 +1,15 @@
 #include "leveldata/MapLoader.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
+#include <sstream>
 #include <utility>
 
 namespace {
@@ -26,6 +31,13 @@ namespace {
 
 	const char UNKNOWN_TYPE_FORMAT[] = "Unknown type: %s\n";
 	const char LAST_RUN_FILE[] = "LastRun";
+	// A stamp is 25 characters; a LastRun that never ends (a link to
+	// /dev/zero, a huge file without a line feed) must not fill the memory.
+	const size_t STAMP_LIMIT = 256;
+	// Far beyond any map file an author writes, and the same guard for DATA.
+	const size_t DATA_LIMIT = 8 * 1024 * 1024;
+	const size_t READ_CHUNK = 64 * 1024;
+	const mode_t NEW_FILE_MODE = 0666;
 
 	void PrintUnknownType(const std::string &word)
 	{
@@ -92,6 +104,79 @@ namespace {
 		}
 		if(columns < GRID_COLUMNS)
 			listener.ShortRow(lineNumber, columns);
+	}
+
+	// The first line, without its line feed, and at most `limit` bytes of it.
+	std::string ReadFirstLine(std::istream &in, size_t limit)
+	{
+		std::string line;
+		char ch = 0;
+		while(line.size() < limit && in.get(ch) && ch != '\n')
+			line += ch;
+		return line;
+	}
+
+	// At most `limit` bytes, all read before the parser sees any: what an
+	// editor saves meanwhile cannot reach a record half way through it.
+	std::string ReadAtMost(std::istream &in, size_t limit, bool &cut)
+	{
+		std::string text;
+		std::vector<char> chunk(READ_CHUNK);
+		while(text.size() < limit && in)
+		{
+			in.read(chunk.data(), static_cast<std::streamsize>(std::min(READ_CHUNK, limit - text.size())));
+			text.append(chunk.data(), static_cast<size_t>(in.gcount()));
+		}
+		cut = text.size() == limit && in.peek() != std::char_traits<char>::eof();
+		return text;
+	}
+
+	bool WriteAll(int fd, const std::string &text)
+	{
+		size_t done = 0;
+		while(done < text.size())
+		{
+			const ssize_t written = write(fd, text.data() + done, text.size() - done);
+			if(written <= 0)
+				return false;
+			done += static_cast<size_t>(written);
+		}
+		return true;
+	}
+
+	std::string DirectoryOf(const std::string &path)
+	{
+		const size_t slash = path.rfind('/');
+		if(slash == std::string::npos)
+			return ".";
+		return slash == 0 ? "/" : path.substr(0, slash);
+	}
+
+	// The new text goes into a file of its own beside the old one and takes
+	// its name only once it is whole: a full disk or a write cut short
+	// leaves the old file as it was, and no partial file behind.
+	void ReplaceFile(const std::string &path, const std::string &text)
+	{
+		std::string name = DirectoryOf(path) + "/.LastRun.XXXXXX";
+		const int fd = mkstemp(&name[0]);
+		if(fd < 0)
+			return;
+		const mode_t mask = umask(0);
+		umask(mask);
+		bool whole = fchmod(fd, NEW_FILE_MODE & ~mask) == 0 && WriteAll(fd, text);
+		whole = close(fd) == 0 && whole;
+		if(!whole || rename(name.c_str(), path.c_str()) != 0)
+			unlink(name.c_str());
+	}
+
+	// A device or a pipe cannot be replaced, only written to, as before.
+	void WriteInPlace(const std::string &path, const std::string &text)
+	{
+		FILE *file = fopen(path.c_str(), "w");
+		if(!file)
+			return;
+		fputs(text.c_str(), file);
+		fclose(file);
 	}
 
 } // namespace
@@ -220,18 +305,21 @@ std::vector<std::unique_ptr<MapRecord>> LoadMaps()
 {
 	const char DATA_FILE[] = "DATA";
 	ConsoleListener listener;
-	std::ifstream data(DATA_FILE);
+	std::ifstream data(DATA_FILE, std::ios::binary);
 	if(data)
-		ReadMapFile(data, listener);
+	{
+		bool cut = false;
+		std::istringstream text(ReadAtMost(data, DATA_LIMIT, cut));
+		if(cut)
+			fprintf(stderr, "DATA is longer than %lu bytes; the rest is not read\n",
+				static_cast<unsigned long>(DATA_LIMIT));
+		ReadMapFile(text, listener);
+	}
 	printf("Loaded %lu maps\n", static_cast<unsigned long>(listener.maps.size()));
 
-	std::ifstream lastRun(LAST_RUN_FILE);
+	std::ifstream lastRun(LAST_RUN_FILE, std::ios::binary);
 	if(lastRun)
-	{
-		std::string stamp;
-		std::getline(lastRun, stamp);
-		printf("Last run: %s\n", stamp.c_str());
-	}
+		printf("Last run: %s\n", ReadFirstLine(lastRun, STAMP_LIMIT).c_str());
 	SaveLastRun();
 	return std::move(listener.maps);
 }
@@ -242,11 +330,20 @@ void SaveLastRun()
 	const char *stamp = ctime(&now);
 	if(!stamp)
 		return;
-	FILE *file = fopen(LAST_RUN_FILE, "w");
-	if(!file)
-		return;
-	fputs(stamp, file);
-	fputs("\n", file);
-	fflush(file);
-	fclose(file);
+	const std::string text = std::string(stamp) + "\n";
+	// Through a link, the file it names is renewed, and the link kept.
+	std::string target = LAST_RUN_FILE;
+	struct stat info = {};
+	if(lstat(LAST_RUN_FILE, &info) == 0 && S_ISLNK(info.st_mode))
+	{
+		char *resolved = realpath(LAST_RUN_FILE, nullptr);
+		if(!resolved)
+			return;
+		target = resolved;
+		free(resolved);
+	}
+	if(stat(target.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
+		WriteInPlace(target, text);
+	else
+		ReplaceFile(target, text);
 }

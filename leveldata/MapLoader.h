@@ -49,11 +49,13 @@ std::unique_ptr<MapRecord> ParseMapRecord(std::istream &in);
 void ReadMapFile(std::istream &in, MapFileListener &listener);
 
 // Reads DATA from the working directory, then shows and renews LastRun.
-// A missing DATA gives an empty list.
+// A missing DATA gives an empty list. Both reads are bounded: a file that
+// never ends (a link to /dev/zero) is read only up to a limit.
 std::vector<std::unique_ptr<MapRecord>> LoadMaps();
 
 // LastRun becomes the current local time as ctime writes it, and one more
-// newline. Failing to write it is silent: the stamp is only informative.
+// newline, replaced whole or not at all. Failing to write it is silent: the
+// stamp is only informative.
 void SaveLastRun();
 
 #endif

@@ -11,7 +11,8 @@ foreach(dir BINDIR DATADIR LIBEXECDIR)
   endif()
 endforeach()
 
-set(VEXARIFT_INSTALL_DATADIR ${CMAKE_INSTALL_DATADIR}/vexarift)
+# Where the data of games goes, as Debian keeps it.
+set(VEXARIFT_INSTALL_DATADIR ${CMAKE_INSTALL_DATADIR}/games/vexarift)
 # The launcher takes the game's name in the programs' folder.
 set(VEXARIFT_INSTALL_GAMEDIR ${CMAKE_INSTALL_LIBEXECDIR}/vexarift)
 

@@ -2,8 +2,12 @@
 
 #include "leveldata/MapLoader.h"
 
+#include <csignal>
 #include <ctime>
+#include <filesystem>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using Strings = std::vector<std::string>;
 
@@ -310,4 +314,90 @@ TEST_F(LoadMapsTest, UnwritableLastRunIsSilent)
 	Load();
 	EXPECT_EQ(err, "");
 	EXPECT_EQ(out.substr(0, 14), "Loaded 0 maps\n");
+}
+
+// A LastRun that never ends, or a huge one without a line feed, shows at
+// most a short line: before, the first line grew the game past any memory.
+TEST_F(LoadMapsTest, LastRunThatNeverEndsShowsOnlyAShortLine)
+{
+	ASSERT_EQ(symlink("/dev/zero", "LastRun"), 0);
+	Load();
+	EXPECT_EQ(out, "Loaded 0 maps\nLast run: \n");
+	// A device is written to, never replaced: the link and the device stay.
+	EXPECT_TRUE(std::filesystem::is_symlink("LastRun"));
+	EXPECT_TRUE(std::filesystem::is_character_file("/dev/zero"));
+
+	ASSERT_EQ(unlink("LastRun"), 0);
+	WriteFile("LastRun", std::string(1 << 20, 'x'));
+	Load();
+	EXPECT_EQ(out, "Loaded 0 maps\nLast run: " + std::string(256, 'x') + "\n");
+}
+
+// On a full disk, or a write cut short, the old stamp stays whole and no
+// partial file is left beside it.
+TEST_F(LoadMapsTest, FullDiskKeepsTheOldStampWhole)
+{
+	const std::string old = "Thu Jan  1 00:00:00 1970\n\n";
+	WriteFile("LastRun", old);
+	rlimit before = {};
+	ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+	rlimit tiny = before;
+	tiny.rlim_cur = 10;
+	auto previousHandler = signal(SIGXFSZ, SIG_IGN);
+	ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
+	Load();
+	ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &before), 0);
+	signal(SIGXFSZ, previousHandler);
+	EXPECT_EQ(ReadFile("LastRun"), old);
+	std::vector<std::string> names;
+	for(const auto &entry : std::filesystem::directory_iterator("."))
+		names.push_back(entry.path().filename().string());
+	EXPECT_EQ(names, std::vector<std::string>{"LastRun"});
+
+	// /dev/full takes nothing and stays the device it is.
+	ASSERT_EQ(unlink("LastRun"), 0);
+	ASSERT_EQ(symlink("/dev/full", "LastRun"), 0);
+	Load();
+	EXPECT_EQ(out.substr(0, 24), "Loaded 0 maps\nLast run: ");
+	EXPECT_TRUE(std::filesystem::is_symlink("LastRun"));
+	EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
+}
+
+// A LastRun kept elsewhere through a link is renewed there; the link stays.
+TEST_F(LoadMapsTest, LinkedLastRunIsRenewedWhereItPoints)
+{
+	ASSERT_EQ(mkdir("elsewhere", 0700), 0);
+	WriteFile("elsewhere/stamp", "old\n");
+	ASSERT_EQ(symlink("elsewhere/stamp", "LastRun"), 0);
+	Load();
+	EXPECT_EQ(out, "Loaded 0 maps\nLast run: old\n");
+	EXPECT_TRUE(std::filesystem::is_symlink("LastRun"));
+	const std::string stamp = ReadFile("elsewhere/stamp");
+	EXPECT_EQ(stamp.size(), 26u) << stamp;
+}
+
+// DATA caught half way through an editor's save: the whole records play,
+// the cut one is skipped, and the file is left as it was. A DATA that never
+// ends is read up to a limit.
+TEST_F(LoadMapsTest, DataBeingRewrittenGivesItsWholeRecords)
+{
+	const std::string whole =
+		MapText().Set(1, 1, "SYSTEM_CORE").Start(1, 1).Text() + MapText().Set(2, 2, "FIREWALL").Start(2, 2).Text();
+	const std::string halfSaved = whole.substr(0, whole.size() - 40);
+	WriteFile("DATA", halfSaved);
+	Load();
+	ASSERT_EQ(maps.size(), 1u);
+	EXPECT_EQ(maps[0]->TypeAt(1, 1), SYSTEM_CORE);
+	EXPECT_EQ(err, "Map at line 13 ends early; skipped\n");
+	EXPECT_EQ(ReadFile("DATA"), halfSaved);
+
+	WriteFile("DATA", whole);
+	Load();
+	EXPECT_EQ(maps.size(), 2u);
+
+	ASSERT_EQ(unlink("DATA"), 0);
+	ASSERT_EQ(symlink("/dev/zero", "DATA"), 0);
+	Load();
+	EXPECT_TRUE(maps.empty());
+	EXPECT_EQ(err.substr(0, 22), "DATA is longer than 83");
 }

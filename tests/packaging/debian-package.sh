@@ -39,10 +39,10 @@ for program in games/vexarift games/vexarift-mapcheck games/vexarift-maps games/
 	has "^-rwxr-xr-x .* \./usr/$program\$"
 done
 for file in "$build"/game/DATA "$build"/game/*.png "$build"/game/*.jpg; do
-	has " \./usr/share/vexarift/${file##*/}\$"
+	has " \./usr/share/games/vexarift/${file##*/}\$"
 done
 for font in "Cornerstone Regular.ttf" riftsans_regular.otf riftsans_bold.otf; do
-	has "^l.* \./usr/share/vexarift/$font -> /usr/share/fonts/"
+	has "^l.* \./usr/share/games/vexarift/$font -> \.\./\.\./fonts/"
 done
 for file in applications/$app.desktop metainfo/$app.metainfo.xml icons/hicolor/256x256/apps/$app.png \
 		icons/hicolor/scalable/apps/$app.svg doc/vexarift/copyright man/man6/vexarift.6.gz; do
@@ -57,7 +57,9 @@ appstreamcli validate --no-net "$root/usr/share/metainfo/$app.metainfo.xml" >"$w
 lintian --fail-on error "$deb" >"$work/lintian.log" 2>&1 || { cat "$work/lintian.log"; fail "lintian errors"; }
 echo "desktop entry, metadata and lintian: no errors"
 
-# The launcher as unpacked: SDL turns SIGTERM into a window close.
+# The launcher as unpacked, with the system's fonts where the package's
+# relative links look for them: SDL turns SIGTERM into a window close.
+ln -s /usr/share/fonts "$root/usr/share/fonts"
 . "$(dirname "$0")/../../tools/virtual-display.sh"
 export HOME="$work/player home" SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 unset XDG_DATA_HOME
@@ -69,5 +71,5 @@ wait "$game"
 status=$?
 game=
 [ "$status" -eq 0 ] || { cat "$work/out.txt"; fail "the unpacked launcher ended with status $status"; }
-cmp -s "$HOME/.local/share/vexarift/DATA" "$root/usr/share/vexarift/DATA" || fail "the unpacked launcher made no DATA"
+cmp -s "$HOME/.local/share/vexarift/DATA" "$root/usr/share/games/vexarift/DATA" || fail "the unpacked launcher made no DATA"
 echo "the unpacked package starts the game"

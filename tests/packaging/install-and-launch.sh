@@ -31,7 +31,7 @@ snapshot() {
 	(cd "$1" && find . -printf '%p %y %m %l\n' | sort && find . -type f -exec md5sum {} + | sort)
 }
 snapshot "$prefix" >"$work/installed.txt"
-shipped="$prefix/share/vexarift"
+shipped="$prefix/share/games/vexarift"
 maps=$(grep -c '^MAP$' "$shipped/DATA")
 
 export SDL_AUDIODRIVER=dummy
@@ -79,11 +79,11 @@ echo "first start: links, DATA and LastRun in $folder"
 # The player's own maps, and a link into an install long gone.
 write_short_map "$folder/DATA"
 cp "$folder/DATA" "$work/edited-DATA"
-ln -sfn "$work/old prefix/share/vexarift/StartMenu.jpg" "$folder/StartMenu.jpg"
+ln -sfn "$work/old prefix/share/games/vexarift/StartMenu.jpg" "$folder/StartMenu.jpg"
 moved="$work/moved prefix"
 mv "$prefix" "$moved"
 play "$moved/bin/vexarift" 1
-check_links "$moved/share/vexarift"
+check_links "$moved/share/games/vexarift"
 cmp -s "$folder/DATA" "$work/edited-DATA" || fail "the player's DATA was not kept"
 echo "moved install: edited DATA kept, old link renewed"
 

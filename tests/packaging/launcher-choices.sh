@@ -19,7 +19,7 @@ fail() {
 
 prefix="$work/install prefix"
 "$cmake" --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 || { cat "$work/install.log"; fail "cmake --install failed"; }
-shipped="$prefix/share/vexarift"
+shipped="$prefix/share/games/vexarift"
 maps="$prefix/bin/vexarift-maps"
 launcher="$prefix/bin/vexarift"
 # The stand-in game: the folder it plays in, and the DATA it would read.
