@@ -163,7 +163,10 @@ namespace {
 			return;
 		const mode_t mask = umask(0);
 		umask(mask);
-		bool whole = fchmod(fd, NEW_FILE_MODE & ~mask) == 0 && WriteAll(fd, text);
+		// The player reads and renews the stamp whatever the mask says: the
+		// browser build's C library reports a mask that takes every right.
+		const mode_t mode = (NEW_FILE_MODE & ~mask) | S_IRUSR | S_IWUSR;
+		bool whole = fchmod(fd, mode) == 0 && WriteAll(fd, text);
 		whole = close(fd) == 0 && whole;
 		if(!whole || rename(name.c_str(), path.c_str()) != 0)
 			unlink(name.c_str());
