@@ -17,10 +17,10 @@ import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import { ROOT as root, launchChromium, startServer } from './chromium.mjs';
+import { check, ok, runChecks, waitFor } from './checks.mjs';
 
 const shots = path.join(root, 'build-web/editor-test');
 const mapsTool = path.join(root, 'build/game/vexarift-maps');
-const WAIT_MS = 20000;
 const DESKTOP = { width: 1376, height: 720, deviceScaleFactor: 1 };
 const VIEWPORTS = [
   { width: 1366, height: 657, deviceScaleFactor: 1 },
@@ -37,31 +37,9 @@ const FAULT_RING = [0xff, 0x5a, 0x4a];
 
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'vexarift-editor-'));
 const lines = [];
-let passed = 0;
 let server;
 let address;
 let browser;
-
-class Failure extends Error {}
-function check(condition, what) {
-  if (!condition)
-    throw new Failure(what);
-}
-function ok(what) {
-  passed += 1;
-  console.log(`ok - ${what}`);
-}
-
-async function waitFor(condition, what, limit = WAIT_MS) {
-  const deadline = Date.now() + limit;
-  for (;;) {
-    if (await condition())
-      return;
-    if (Date.now() > deadline)
-      throw new Failure(`timed out waiting for ${what}`);
-    await new Promise((resolve) => setTimeout(resolve, 50));
-  }
-}
 
 // The shipped records as DATA holds them, one blank line apart, and the
 // catalogue's codes in the same order.
@@ -296,21 +274,10 @@ async function main() {
   await offline(page);
 }
 
-let status = 0;
-try {
-  await main();
-} catch (error) {
-  status = 1;
-  console.log(`not ok - ${error instanceof Failure ? error.message : error.stack}`);
-  console.log('--- the page\'s console:');
-  for (const line of lines)
-    console.log(line);
-} finally {
+await runChecks('editor test', main, lines, async () => {
   if (browser)
     await browser.close();
   if (server)
     server.kill();
   fs.rmSync(work, { recursive: true, force: true });
-}
-console.log(`editor test: ${passed} passed, ${status} failed`);
-process.exit(status);
+});

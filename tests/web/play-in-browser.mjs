@@ -19,12 +19,12 @@ import os from 'node:os';
 import path from 'node:path';
 import { PNG } from 'pngjs';
 import { ROOT as root, launchChromium, startServer as startPageServer } from './chromium.mjs';
+import { check, ok, runChecks, waitFor } from './checks.mjs';
 
 const desktopGame = path.join(root, 'build/game');
 const frameTool = path.join(root, 'build/tests/vexarift-start-frame');
 const shots = path.join(root, 'build-web/browser-test');
 const TITLE = 'Vexa Rift - Ardo Venkell, 1280x720';
-const WAIT_MS = 20000;
 // A pixel matches when no channel differs by more than this: JPEG decoders
 // and text rasterisers may round a step apart.
 const TOLERANCE = 8;
@@ -59,32 +59,9 @@ const LEAST_SHARE_OF_LARGEST = 0.9;
 
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'vexarift-browser-'));
 const lines = [];
-let passed = 0;
 let server;
 let address;
 let browser;
-
-function ok(what) {
-  passed += 1;
-  console.log(`ok - ${what}`);
-}
-
-class Failure extends Error {}
-function check(condition, what) {
-  if (!condition)
-    throw new Failure(what);
-}
-
-async function waitFor(condition, what, limit = WAIT_MS) {
-  const deadline = Date.now() + limit;
-  for (;;) {
-    if (await condition())
-      return;
-    if (Date.now() > deadline)
-      throw new Failure(`timed out waiting for ${what}`);
-    await new Promise((resolve) => setTimeout(resolve, 100));
-  }
-}
 
 const hasLine = (pattern) => lines.find((line) => pattern.test(line));
 const waitForLine = (pattern) => waitFor(() => hasLine(pattern), `a console line matching ${pattern}`);
@@ -582,21 +559,10 @@ async function main() {
   await brokenRecord(page);
 }
 
-let status = 0;
-try {
-  await main();
-} catch (error) {
-  status = 1;
-  console.log(`not ok - ${error instanceof Failure ? error.message : error.stack}`);
-  console.log('--- the page\'s console:');
-  for (const line of lines)
-    console.log(line);
-} finally {
+await runChecks('browser test', main, lines, async () => {
   if (browser)
     await browser.close();
   if (server)
     server.kill();
   fs.rmSync(work, { recursive: true, force: true });
-}
-console.log(`browser test: ${passed} passed, ${status} failed`);
-process.exit(status);
+});
