@@ -1,6 +1,8 @@
 #include "catalogue/MapCatalogue.h"
 
 #include "catalogue/ShippedMapsText.h"
+#include "leveldata/MapCode.h"
+#include "leveldata/MapLoader.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -107,4 +109,24 @@ std::vector<CatalogueEntry> MapCatalogue::OfGrade(const std::string &grade)
 		if(grade == "all" || entry.grade == grade)
 			entries.push_back(entry);
 	return entries;
+}
+
+std::string MapCatalogue::DataOf(const std::vector<std::string> &codes)
+{
+	std::string data;
+	for(const std::string &code : codes)
+	{
+		MapRecord record;
+		MapCode::Decode(code, record);
+		data += (data.empty() ? "" : "\n") + FormatMapRecord(record);
+	}
+	return data;
+}
+
+std::string MapCatalogue::DataOfGrade(const std::string &grade)
+{
+	std::vector<std::string> codes;
+	for(const CatalogueEntry &entry : OfGrade(grade))
+		codes.push_back(entry.code);
+	return DataOf(codes);
 }

@@ -38,6 +38,12 @@ public:
 
 	// The shipped maps of one grade, in catalogue order; "all" gives all.
 	static std::vector<CatalogueEntry> OfGrade(const std::string &grade);
+
+	// The maps of good codes as DATA, joined as the shipped DATA joins its
+	// records, one blank line apart.
+	static std::string DataOf(const std::vector<std::string> &codes);
+	// The DATA of the shipped maps of one grade; empty for a grade that has none.
+	static std::string DataOfGrade(const std::string &grade);
 };
 
 #endif

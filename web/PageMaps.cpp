@@ -38,28 +38,12 @@ namespace {
 		return "{\"problem\":" + Quoted(line) + "}";
 	}
 
-	// DATA of records joined as the shipped DATA joins them; the codes in
-	// the catalogue are known good.
-	std::string DataOf(const std::vector<std::string> &codes)
-	{
-		std::string data;
-		for(const std::string &code : codes)
-		{
-			MapRecord record;
-			MapCode::Decode(code, record);
-			data += (data.empty() ? "" : "\n") + FormatMapRecord(record);
-		}
-		return data;
-	}
-
 	std::string Pool(const std::string &grade)
 	{
-		std::vector<std::string> codes;
-		for(const CatalogueEntry &entry : MapCatalogue::OfGrade(grade))
-			codes.push_back(entry.code);
-		if(codes.empty())
+		const std::string data = MapCatalogue::DataOfGrade(grade);
+		if(data.empty())
 			return Problem("no maps are called \"" + grade + "\"");
-		return "{\"pool\":" + Quoted(grade) + ",\"data\":" + Quoted(DataOf(codes)) + "}";
+		return "{\"pool\":" + Quoted(grade) + ",\"data\":" + Quoted(data) + "}";
 	}
 
 	std::string Daily()
@@ -68,7 +52,7 @@ namespace {
 		const std::string &code = DailyMap::CodeFor(today, MapCatalogue::DailyCodes());
 		return "{\"pool\":\"daily\",\"date\":" + Quoted(DailyMap::FormatDate(today)) +
 			",\"day\":" + std::to_string(DailyMap::DayNumber(today)) + ",\"code\":" + Quoted(code) +
-			",\"data\":" + Quoted(DataOf({code})) + "}";
+			",\"data\":" + Quoted(MapCatalogue::DataOf({code})) + "}";
 	}
 
 	std::string OfCode(const std::string &code)

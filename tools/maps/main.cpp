@@ -125,12 +125,11 @@ namespace {
 
 	int Pool(const std::string &grade)
 	{
-		std::vector<std::string> codes;
-		for(const CatalogueEntry &entry : MapCatalogue::OfGrade(grade))
-			codes.push_back(entry.code);
-		if(codes.empty())
+		const std::string data = MapCatalogue::DataOfGrade(grade);
+		if(data.empty())
 			return BAD_USAGE;
-		return Decode(codes);
+		fputs(data.c_str(), stdout);
+		return 0;
 	}
 
 	int Daily(const std::string &dateText)
