@@ -2,9 +2,11 @@
 
 #include "engine/BaseEngine.h"
 #include "leveldata/NodeType.h"
-// Upward, by design: a pulse travels between the level's nodes and reads
-// their state and place; the level hands it the nodes' neighbours.
+// Upward, by design: a pulse travels between the level's nodes, where they
+// stand, and keeps to those the rules hold revealed, as each node reads them
+// from the rules; the level hands it the nodes' neighbours.
 #include "play/NodeObject.h"
+#include "rules/NetworkNode.h"
 #include "rules/NodeState.h"
 
 #include <algorithm>
@@ -31,7 +33,8 @@ namespace {
 
 	bool IsOnRevealedNetwork(const NodeObject *node)
 	{
-		return node->GetState() == REVEALED && node->GetType() != EMPTY;
+		const NetworkNode &held = node->GetNode();
+		return held.GetState() == REVEALED && held.GetType() != EMPTY;
 	}
 
 	NodeObject *PickAny(const std::vector<NodeObject *> &nodes)

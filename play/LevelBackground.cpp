@@ -4,6 +4,7 @@
 #include "leveldata/LevelTileManager.h"
 #include "leveldata/NodeType.h"
 #include "play/NodeObject.h"
+#include "rules/LevelRules.h"
 #include "rules/NodeState.h"
 
 #include <algorithm>
@@ -35,12 +36,12 @@ namespace {
 	// The colour of the link between two nodes: none to or from an EMPTY
 	// position, else the first rule that holds wins, and a hidden node
 	// beside a revealed one has none.
-	int LinkColour(const NodeObject *a, const NodeObject *b)
+	int LinkColour(const NetworkNode &a, const NetworkNode &b)
 	{
-		if(a->GetType() == EMPTY || b->GetType() == EMPTY)
+		if(a.GetType() == EMPTY || b.GetType() == EMPTY)
 			return NO_LINK;
-		const int sa = a->GetState();
-		const int sb = b->GetState();
+		const int sa = a.GetState();
+		const int sb = b.GetState();
 		if(sa == BLOCKED || sb == BLOCKED)
 			return BLOCKED_LINK_COLOUR;
 		if(sa == HIDDEN && sb == HIDDEN)
@@ -53,7 +54,10 @@ namespace {
 	}
 }
 
-LevelBackground::LevelBackground(VexaRiftEngine *engine, LevelTileManager &tiles) : engine(engine), tiles(tiles)
+LevelBackground::LevelBackground(VexaRiftEngine *engine, LevelTileManager &tiles, const LevelRules &rules)
+	: engine(engine),
+	  tiles(tiles),
+	  rules(rules)
 {}
 
 LevelBackground::~LevelBackground() = default;
@@ -84,7 +88,7 @@ void LevelBackground::StartLevel(NodeObject *const (&nodes)[GRID_COLUMNS][GRID_R
 				const int midY = (from->y + to->y) / 2;
 				const SDL_Rect box = {std::min(from->x, midX) - LINK_MARGIN, std::min(from->y, midY) - LINK_MARGIN,
 					std::abs(from->x - midX) + 2 * LINK_MARGIN + 1, std::abs(from->y - midY) + 2 * LINK_MARGIN + 1};
-				links.push_back({from, to, box, NO_LINK});
+				links.push_back({{c, r}, p, from->x, from->y, to->x, to->y, box, NO_LINK});
 			}
 
 	cellsAcross = (engine->width + CELL_SIZE - 1) / CELL_SIZE;
@@ -138,7 +142,7 @@ void LevelBackground::PaintWhole(SDL_Surface *background)
 {
 	for(LinkHalf &link : links)
 	{
-		link.colour = LinkColour(link.from, link.to);
+		link.colour = LinkColour(rules.At(link.from), rules.At(link.to));
 		DrawLink(link, background);
 	}
 }
@@ -148,7 +152,7 @@ void LevelBackground::RepaintChangedCells(SDL_Surface *background)
 	std::vector<bool> dirty(CellCount(), false);
 	for(LinkHalf &link : links)
 	{
-		const int colour = LinkColour(link.from, link.to);
+		const int colour = LinkColour(rules.At(link.from), rules.At(link.to));
 		if(colour == link.colour)
 			continue;
 		link.colour = colour;
@@ -183,6 +187,6 @@ void LevelBackground::DrawLink(const LinkHalf &link, SDL_Surface *target)
 {
 	if(link.colour == NO_LINK)
 		return;
-	engine->DrawThickLine(link.from->x, link.from->y, (link.from->x + link.to->x) / 2, (link.from->y + link.to->y) / 2,
-		link.colour, LINK_THICKNESS, target);
+	engine->DrawThickLine(link.fromX, link.fromY, (link.fromX + link.toX) / 2, (link.fromY + link.toY) / 2, link.colour,
+		LINK_THICKNESS, target);
 }

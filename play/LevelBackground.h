@@ -8,13 +8,15 @@
 #include <memory>
 #include <vector>
 
+class LevelRules;
 class LevelTileManager;
 class NodeObject;
 class VexaRiftEngine;
 
 // The level screen's background surface: the fill, the two logo words, the
 // lattice and the bottom band, which never change, and over them the links
-// between neighbouring nodes, coloured by the states of the two nodes.
+// between neighbouring nodes, coloured by the states of the two nodes as
+// the rules hold them.
 //
 // The unchanging part is painted once, into a layer of its own. A level's
 // first paint copies the layer and draws every link. Later paints redraw
@@ -29,23 +31,29 @@ class VexaRiftEngine;
 // above it), so no pixel differs.
 class LevelBackground {
 public:
-	LevelBackground(VexaRiftEngine *engine, LevelTileManager &tiles);
+	// The rules are borrowed: the level owns both.
+	LevelBackground(VexaRiftEngine *engine, LevelTileManager &tiles, const LevelRules &rules);
 	~LevelBackground();
 	LevelBackground(const LevelBackground &) = delete;
 	LevelBackground &operator=(const LevelBackground &) = delete;
 
 	// A new network: the next Paint paints the whole background. The nodes
-	// are borrowed until the next StartLevel.
+	// give only where each one stands.
 	void StartLevel(NodeObject *const (&nodes)[GRID_COLUMNS][GRID_ROWS]);
-	// Brings the engine's background surface up to date with the nodes.
+	// Brings the engine's background surface up to date with the rules.
 	void Paint();
 
 private:
 	// One half of a link: from a node's centre to the midpoint between it
 	// and its neighbour.
 	struct LinkHalf {
-		const NodeObject *from;
-		const NodeObject *to;
+		GridPosition from;
+		GridPosition to;
+		// The centres of the two nodes.
+		int fromX;
+		int fromY;
+		int toX;
+		int toY;
 		// Every pixel the half can cover.
 		SDL_Rect box;
 		// The colour it was last painted in.
@@ -67,6 +75,7 @@ private:
 	// Borrowed: the level outlives its background.
 	VexaRiftEngine *engine;
 	LevelTileManager &tiles;
+	const LevelRules &rules;
 	// Null until the first paint, and if it could not be made: then every
 	// paint paints everything, as the game always did.
 	std::unique_ptr<SDL_Surface, SurfaceFree> layer;

@@ -5,11 +5,9 @@
 #include "hud/IndicatorObject.h"
 #include "hud/ItemSlots.h"
 #include "hud/MovingVirusObject.h"
-#include "leveldata/MapCode.h"
-#include "leveldata/MapLoader.h"
+#include "leveldata/MapRecord.h"
 #include "play/NodeDescription.h"
 #include "play/NodeObject.h"
-#include "rules/NodeState.h"
 // Upward, by design: a level that is won or lost hands over to the end
 // screen, which in turn starts the next level.
 #include "screens/EndGameState.h"
@@ -62,14 +60,28 @@ void LevelGameState::SetObserver(LevelObserver *observer)
 	levelObserver = observer;
 }
 
-LevelGameState::LevelGameState(VexaRiftEngine *engine, int width)
+LevelObserver *LevelGameState::GetObserver()
+{
+	return levelObserver;
+}
+
+LevelGameState::LevelGameState(VexaRiftEngine *engine, int width, MapSource maps, RandomSource &random)
 	: GameState(engine),
+	  maps(std::move(maps)),
+	  random(random),
 	  tileManager(width / TILES_ACROSS, width / TILES_ACROSS),
-	  background(engine, tileManager)
+	  background(engine, tileManager, rules)
 {
 	tileManager.SetMapSize(TILES_ACROSS, GRID_ROWS);
 	tileManager.SetOrigin(0, 0);
 }
+
+LevelGameState::LevelGameState(VexaRiftEngine *engine, int width, const MapRecord &map, RandomSource &random)
+	: LevelGameState(
+		  engine, width, [map] { return std::make_unique<MapRecord>(map); }, random)
+{}
+
+LevelGameState::~LevelGameState() = default;
 
 int LevelGameState::InitialiseObjects()
 {
@@ -79,9 +91,9 @@ int LevelGameState::InitialiseObjects()
 	// reads the pictures afresh as it reads DATA.
 	pulses.clear();
 	engine->pictures.Forget();
-	hoverType = 0;
-	hoverState = 0;
-	hoverNode = nullptr;
+	hoverOnNode = false;
+	pointedType = 0;
+	pointedState = HIDDEN;
 	moves = 0;
 	endTold = false;
 
@@ -110,23 +122,17 @@ int LevelGameState::InitialiseObjects()
 
 void LevelGameState::CreateNodes()
 {
-	std::vector<std::unique_ptr<MapRecord>> maps = LoadMaps();
+	const std::unique_ptr<MapRecord> map = maps();
 	// Without a map there is no level to play: say so and end the program
 	// after this pass, on an empty network so nothing else breaks first.
-	if(maps.empty())
+	if(!map)
 	{
 		fprintf(stderr, "No map could be read from DATA: the level cannot start.\n");
 		GetEngine()->exitCode = 1;
 		rules.StartEmpty();
 	}
 	else
-	{
-		const int count = static_cast<int>(maps.size());
-		const int place = random.Below(count);
-		rules.Start(*maps[place]);
-		if(levelObserver)
-			levelObserver->MapSetUp({place, count, MapCode::Encode(*maps[place])});
-	}
+		rules.Start(*map);
 
 	for(int c = 0; c < GRID_COLUMNS; ++c)
 		for(int r = 0; r < GRID_ROWS; ++r)
@@ -134,11 +140,7 @@ void LevelGameState::CreateNodes()
 			int x = 0;
 			int y = 0;
 			tileManager.GetNodeCentre(c, r, x, y);
-			nodes[c][r] = new NodeObject(GetEngine(), x, y, c, r);
-			const NetworkNode &node = rules.At({c, r});
-			nodes[c][r]->SetType(node.type);
-			if(nodes[c][r]->GetState() != node.state)
-				nodes[c][r]->SetState(node.state);
+			nodes[c][r] = new NodeObject(GetEngine(), x, y, c, r, rules.At({c, r}));
 		}
 }
 
@@ -178,9 +180,8 @@ void LevelGameState::HoverAt(int x, int y)
 	const GridPosition p = NodeAtPoint(x, y);
 	NodeObject *node = nodes[p.column][p.row];
 	cursor->MoveTo(node->x, node->y);
-	hoverNode = node;
-	hoverType = node->GetType();
-	hoverState = node->GetState();
+	hoverOnNode = true;
+	hoverAt = p;
 	GetEngine()->redrawNeeded = 1;
 	GetEngine()->fullRedraw = 1;
 }
@@ -216,9 +217,9 @@ void LevelGameState::MouseMoved(int x, int y)
 		return;
 	}
 	const int slot = itemSlots->SlotAt(x, y);
-	hoverNode = nullptr;
-	hoverType = slot >= 0 ? itemSlots->ItemAt(slot) : 0;
-	hoverState = slot >= 0 ? REVEALED : HIDDEN;
+	hoverOnNode = false;
+	pointedType = slot >= 0 ? itemSlots->ItemAt(slot) : 0;
+	pointedState = slot >= 0 ? REVEALED : HIDDEN;
 	if(!(Panel() == writtenPanel))
 		GetEngine()->redrawNeeded = 1;
 }
@@ -257,8 +258,19 @@ void LevelGameState::ActivateSlot(int slot)
 	Show(rules.ActivateSlot(slot));
 }
 
+int LevelGameState::GetHoverType() const
+{
+	return hoverOnNode ? rules.At(hoverAt).GetType() : pointedType;
+}
+
+int LevelGameState::GetHoverState() const
+{
+	return hoverOnNode ? rules.At(hoverAt).GetState() : pointedState;
+}
+
 void LevelGameState::Show(const MoveReport &report)
 {
+	TellNodesOfRules();
 	NodeObject *decrypted = nullptr;
 	for(const MoveEvent &event : report.events)
 		ShowEvent(event, decrypted);
@@ -270,6 +282,15 @@ void LevelGameState::Show(const MoveReport &report)
 	}
 	if(rules.HasEnded())
 		TellEnd();
+}
+
+// Whatever the rules changed, whether or not an event describes it.
+void LevelGameState::TellNodesOfRules()
+{
+	for(int c = 0; c < GRID_COLUMNS; ++c)
+		for(int r = 0; r < GRID_ROWS; ++r)
+			if(nodes[c][r]->IsBehindRules())
+				nodes[c][r]->RulesChanged();
 }
 
 void LevelGameState::TellEnd()
@@ -287,30 +308,16 @@ void LevelGameState::ShowEvent(const MoveEvent &event, NodeObject *&decrypted)
 	switch(event.kind)
 	{
 	case MoveEventKind::REVEALED:
-		node->SetState(REVEALED);
 		decrypted = node;
 		break;
 	case MoveEventKind::UNCOVERED:
-		node->SetState(ENCRYPTED);
 		virusMarkers[event.value]->StartMove(decrypted->x, decrypted->y, node->x, node->y);
 		break;
-	case MoveEventKind::BLOCKED:
-		node->SetState(BLOCKED);
-		break;
-	case MoveEventKind::UNBLOCKED:
-		node->SetState(ENCRYPTED);
-		break;
-	case MoveEventKind::OPENED:
-		node->SetType(event.value);
-		break;
-	case MoveEventKind::HACKED:
-		node->SetType(HACKED);
-		break;
 	case MoveEventKind::DAMAGED:
-		node->TakeDamage(event.value);
+		node->FloatDamage(event.value);
 		break;
 	case MoveEventKind::HEALED:
-		node->TakeDamage(-event.value);
+		node->FloatDamage(-event.value);
 		break;
 	case MoveEventKind::HINT:
 		ShowDistanceHint(node, event.value);
@@ -322,6 +329,10 @@ void LevelGameState::ShowEvent(const MoveEvent &event, NodeObject *&decrypted)
 	case MoveEventKind::LOST:
 		GetEngine()->SetNextState(new EndGameState(GetEngine(), event.kind == MoveEventKind::WON));
 		break;
+	case MoveEventKind::BLOCKED:
+	case MoveEventKind::UNBLOCKED:
+	case MoveEventKind::OPENED:
+	case MoveEventKind::HACKED:
 	case MoveEventKind::COUNTERED:
 	case MoveEventKind::SHIELDED:
 	case MoveEventKind::PICKED_UP:
@@ -349,11 +360,6 @@ void LevelGameState::ShowDistanceHint(NodeObject *node, int distance)
 void LevelGameState::ShowMoveEnd()
 {
 	indicator->SetValues(GetVirusCoherence(), GetVirusStrength());
-	if(hoverNode)
-	{
-		hoverType = hoverNode->GetType();
-		hoverState = hoverNode->GetState();
-	}
 	SetupBackground();
 	GetEngine()->redrawNeeded = 1;
 	GetEngine()->fullRedraw = 1;
@@ -394,10 +400,11 @@ void LevelGameState::DrawStrings()
 	writtenPanel = Panel();
 	Font *titleFont = engine->GetFont(BOLD_FONT, TITLE_SIZE);
 	Font *bodyFont = engine->GetFont(REGULAR_FONT, BODY_SIZE);
-	if(hoverType != 0)
+	const PanelText &panel = writtenPanel;
+	if(panel.type != 0)
 	{
 		NodeDescription description;
-		DescribeNode(hoverType, hoverState, description);
+		DescribeNode(panel.type, panel.state, description);
 		int y = PANEL_TOP;
 		y +=
 			engine->DrawTextRightAligned(description.title, titleFont, TITLE_COLOUR, y, PANEL_MARGIN) + PANEL_TITLE_GAP;

@@ -7,41 +7,56 @@
 #include "play/LevelBackground.h"
 #include "play/LevelObserver.h"
 #include "rules/LevelRules.h"
-#include "rules/LibraryRandom.h"
+#include "rules/NodeState.h"
 #include "screens/GameState.h"
 
+#include <functional>
+#include <memory>
 #include <vector>
 
 class CursorObject;
 class IndicatorObject;
 class ItemSlots;
+class MapRecord;
 class MovingVirusObject;
 class NodeObject;
 
-// The screen on which a level is played: a random map from DATA becomes a
-// 10 x 9 grid of nodes over the tile lattice, with the virus indicator, the
-// item slots, the cursor and six virus markers.
+// The screen on which a level is played: a map becomes a 10 x 9 grid of
+// nodes over the tile lattice, with the virus indicator, the item slots, the
+// cursor and six virus markers. The level takes its map from its source
+// each time it starts, the first time and at every restart with Enter; in
+// the game that source is LevelMaker, which picks a map from DATA.
 //
-// The rules of a move live in LevelRules; this screen is their front end.
-// Input becomes a click on a node or a slot, the rules report what the move
-// did, and the screen shows it in the same order: nodes change pictures,
-// numbers float, markers fly, a pulse starts on a decrypted node and its
-// hint is printed. A move then repaints the indicator, the item slots and
+// The rules of a move live in LevelRules, which hold the level's one state;
+// this screen is their front end. Input becomes a click on a node or a slot
+// and the rules play it. Every node, the links and the panel read what they
+// show from the rules; after each rules call the nodes the rules changed are
+// told so. What the rules report drives only what passes: numbers float,
+// markers fly, a pulse starts on a decrypted node and its hint is printed,
+// and the level ends. A move then repaints the indicator, the item slots and
 // the links that changed (see LevelBackground).
 //
-// The rules draw their chances from rand(), as the pulses do, so one seed
-// replays a whole level.
+// In the game the rules draw their chances from rand(), as the pulses do,
+// so one seed replays a whole level.
 //
 // The nodes, markers and head-up objects belong to the engine's object
 // list; the pointers here are borrowed and die with the level's objects.
 class LevelGameState : public GameState {
 public:
-	LevelGameState(VexaRiftEngine *engine, int width);
+	// Gives the map of each start; null for none, which makes a level with
+	// nothing in it that says so and ends the program after this pass.
+	using MapSource = std::function<std::unique_ptr<MapRecord>()>;
+	// The random source is borrowed and must outlive the level.
+	LevelGameState(VexaRiftEngine *engine, int width, MapSource maps, RandomSource &random);
+	// The same map at every start.
+	LevelGameState(VexaRiftEngine *engine, int width, const MapRecord &map, RandomSource &random);
+	~LevelGameState() override;
 
 	// Every level from now on reports to the observer, which is borrowed;
 	// null reports to no one. Levels are made by the screens before them, so
 	// the observer is the same for all of them.
 	static void SetObserver(LevelObserver *observer);
+	static LevelObserver *GetObserver();
 
 	void SetupBackground() override;
 	int InitialiseObjects() override;
@@ -77,8 +92,10 @@ public:
 	int GetSelfRepairMoves() const { return rules.GetVirus().selfRepairMoves; }
 	int GetSecondaryVectorMoves() const { return rules.GetSecondaryVectorMoves(); }
 	int GetMoves() const { return moves; }
-	int GetHoverType() const { return hoverType; }
-	int GetHoverState() const { return hoverState; }
+	// What the panel describes: the node under the cursor as the rules hold
+	// it, or what the pointed slot held.
+	int GetHoverType() const;
+	int GetHoverState() const;
 	const std::vector<NetworkPulseObject *> &GetPulses() const { return pulses; }
 	ItemSlots *GetItemSlots() const { return itemSlots; }
 	IndicatorObject *GetIndicator() const { return indicator; }
@@ -89,6 +106,7 @@ public:
 private:
 	// Shows what the rules did, event by event, then the end of a move.
 	void Show(const MoveReport &report);
+	void TellNodesOfRules();
 	void ShowEvent(const MoveEvent &event, NodeObject *&decrypted);
 	void ShowDistanceHint(NodeObject *node, int distance);
 	void ShowMoveEnd();
@@ -96,7 +114,9 @@ private:
 	void TellEnd();
 	int TileSize() const { return tileManager.GetTileWidth(); }
 
-	LibraryRandom random;
+	MapSource maps;
+	// Borrowed.
+	RandomSource &random;
 	LevelRules rules{random};
 	LevelTileManager tileManager;
 	LevelBackground background;
@@ -107,11 +127,15 @@ private:
 	CursorObject *cursor = nullptr;
 	int moves = 0;
 	bool endTold = false;
-	int hoverType = 0;
-	int hoverState = 0;
-	// The node the panel describes, if it describes one: a move can change
-	// it, and the panel must not go on showing what it was.
-	NodeObject *hoverNode = nullptr;
+	// The node the panel describes, if it describes one; the panel reads it
+	// from the rules, so a move that changes it changes the panel.
+	bool hoverOnNode = false;
+	GridPosition hoverAt = {0, 0};
+	// Off the nodes: the item the pointed slot held when pointed, REVEALED,
+	// or nothing, HIDDEN. The panel goes on describing that item until the
+	// pointer moves, even once it is used.
+	int pointedType = 0;
+	int pointedState = HIDDEN;
 	// What the panel showed when last written, to tell when it must be
 	// written again.
 	struct PanelText {
@@ -123,7 +147,7 @@ private:
 			return type == other.type && state == other.state && selecting == other.selecting;
 		}
 	};
-	PanelText Panel() const { return {hoverType, hoverState, GetSelectedSlot() != -1}; }
+	PanelText Panel() const { return {GetHoverType(), GetHoverState(), GetSelectedSlot() != -1}; }
 	PanelText writtenPanel = {};
 	IndicatorObject *indicator = nullptr;
 	ItemSlots *itemSlots = nullptr;

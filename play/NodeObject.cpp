@@ -91,8 +91,10 @@ namespace {
 	const int STRENGTH_Y = 46;
 }
 
-NodeObject::NodeObject(BaseEngine *engine, int centreX, int centreY, int column, int row)
+NodeObject::NodeObject(BaseEngine *engine, int centreX, int centreY, int column, int row, const NetworkNode &node)
 	: DisplayableObject(engine),
+	  node(node),
+	  toldChanges(node.GetChanges()),
 	  column(column),
 	  row(row)
 {
@@ -101,6 +103,7 @@ NodeObject::NodeObject(BaseEngine *engine, int centreX, int centreY, int column,
 	drawOffsetX = drawOffsetY = NODE_DRAW_OFFSET;
 	width = height = NODE_SIZE;
 	visible = true;
+	RefreshImages();
 }
 
 NodeObject::~NodeObject()
@@ -108,48 +111,54 @@ NodeObject::~NodeObject()
 	DeleteFloatingText();
 }
 
-bool NodeObject::IsDefenseSubsystem() const
+int NodeObject::GetType() const
 {
-	return ::IsDefenseSubsystem(type);
+	return node.GetType();
 }
 
-bool NodeObject::IsItem() const
+int NodeObject::GetState() const
 {
-	return ::IsItem(type);
+	return node.GetState();
 }
 
-bool NodeObject::IsObjective() const
+int NodeObject::GetCoherence() const
 {
-	return ::IsObjective(type);
+	return node.GetCoherence();
+}
+
+int NodeObject::GetStrength() const
+{
+	return node.GetStrength();
 }
 
 bool NodeObject::ShowsValues() const
 {
-	return state == REVEALED && IsFighter(type);
+	return node.IsTarget();
 }
 
-void NodeObject::SetType(int newType)
+bool NodeObject::IsBehindRules() const
 {
-	type = newType;
-	if(type == EMPTY)
-		state = REVEALED;
-	RefreshImages();
+	return node.GetChanges() != toldChanges;
 }
 
-void NodeObject::SetState(int newState)
+void NodeObject::RulesChanged()
 {
-	state = newState;
-	RefreshImages();
+	toldChanges = node.GetChanges();
+	changedSinceDrawn = true;
+	engine->redrawNeeded = 1;
+	if(node.GetType() != picturedType || node.GetState() != picturedState)
+		RefreshImages();
 }
 
 void NodeObject::RefreshImages()
 {
+	picturedType = node.GetType();
+	picturedState = node.GetState();
 	discSize = 0;
 	hasOverlay = false;
 	faceStale = true;
-	refreshedSinceDrawn = true;
 	engine->redrawNeeded = 1;
-	const NodeLook *look = LookFor(type, state);
+	const NodeLook *look = LookFor(picturedType, picturedState);
 	if(!look)
 		return;
 
@@ -162,8 +171,6 @@ void NodeObject::RefreshImages()
 		hasOverlay = true;
 	}
 	discSize = look->discSize;
-	if(state == REVEALED)
-		NetworkNode::StartingValues(type, coherence, strength);
 }
 
 void NodeObject::DeleteFloatingText()
@@ -172,9 +179,8 @@ void NodeObject::DeleteFloatingText()
 	floatingText = nullptr;
 }
 
-bool NodeObject::TakeDamage(int amount)
+void NodeObject::FloatDamage(int amount)
 {
-	coherence -= amount;
 	engine->redrawNeeded = 1;
 
 	char text[NUMBER_TEXT_SIZE];
@@ -187,7 +193,6 @@ bool NodeObject::TakeDamage(int amount)
 	floatingText = new AnimatedTextObject(engine, text, textX, y + drift + DAMAGE_TEXT_OFFSET_Y, textX,
 		y - drift + DAMAGE_TEXT_OFFSET_Y, engine->GetFont(NUMBER_FONT, NUMBER_POINT_SIZE), FLOATING_TEXT_DURATION,
 		true);
-	return coherence <= 0;
 }
 
 void NodeObject::ShowDistanceHint(int distance)
@@ -205,14 +210,13 @@ void NodeObject::ShowDistanceHint(int distance)
 
 bool NodeObject::LooksAsLastDrawn() const
 {
-	return !refreshedSinceDrawn && drawnLook == Look{type, state, coherence, strength};
+	return !changedSinceDrawn;
 }
 
 void NodeObject::Draw()
 {
-	drawnLook = {type, state, coherence, strength};
-	refreshedSinceDrawn = false;
-	visible = type != EMPTY;
+	changedSinceDrawn = false;
+	visible = node.GetType() != EMPTY;
 	if(!visible)
 		return;
 
@@ -225,10 +229,11 @@ void NodeObject::Draw()
 	{
 		Font *font = engine->GetFont(NUMBER_FONT, NUMBER_POINT_SIZE);
 		char text[NUMBER_TEXT_SIZE];
+		const int coherence = node.GetCoherence();
 		snprintf(text, sizeof(text), "%d", coherence);
 		const int coherenceX = coherence >= WIDE_COHERENCE_FROM ? WIDE_COHERENCE_X : COHERENCE_X;
 		engine->DrawText(left + coherenceX, top + COHERENCE_Y, text, NUMBER_COLOUR, font, engine->frameSurface);
-		snprintf(text, sizeof(text), "%d", strength);
+		snprintf(text, sizeof(text), "%d", node.GetStrength());
 		engine->DrawText(left + STRENGTH_X, top + STRENGTH_Y, text, NUMBER_COLOUR, font, engine->frameSurface);
 	}
 	RememberPosition();

@@ -3,29 +3,27 @@
 
 #include "engine/DisplayableObject.h"
 #include "engine/ImageData.h"
-#include "rules/NodeState.h"
 
 #include <memory>
 
 class AnimatedTextObject;
+class NetworkNode;
 
-// One node of the network: its grid position, type, visibility state and,
-// for the Defense Subsystems and the System Core, its coherence and strength.
-// Type and state are plain ints (NodeType, NodeState) because the level and
-// the item slots pass them around as such.
+// One node of the network on the screen: its grid position and pictures.
+// What it shows (type, state, coherence and strength) it reads from the
+// rules' node each time it draws, so the screen can never hold another
+// version of the level than the rules do.
 //
-// Every change of type or state copies the node's pictures from the engine's
-// picture cache, which decodes each file once per level. A picture that
-// fails to load leaves its image empty and the change goes ahead anyway.
+// The level tells the node when its rules' node has changed (RulesChanged),
+// whatever the change, and the node is drawn again. A change of type or
+// state also copies its pictures from the engine's picture cache, which
+// decodes each file once per level. A picture that fails to load leaves its
+// image empty and the node is drawn anyway.
 //
 // A node looks the same from frame to frame, so its disc, picture and
-// overlay are composed once per change into one masked picture, its face,
-// and each frame copies that; the pixels are those of painting the three
-// one over another.
-//
-// A revealed Defense Subsystem or System Core gets its starting coherence and
-// strength each time its pictures are refreshed, so a Data Cache opening into
-// one starts fresh. Once hacked it keeps its last coherence.
+// overlay are composed into one masked picture, its face, once for each type
+// and state it shows, and each frame copies that; the pixels are those of
+// painting the three one over another.
 //
 // The floating numbers live in the engine's object list like any transient
 // object. The node only keeps the last one: it deletes that one when it
@@ -33,29 +31,28 @@ class AnimatedTextObject;
 // the text before it; that one stays listed until the screen's teardown.
 class NodeObject : public DisplayableObject {
 public:
-	NodeObject(BaseEngine *engine, int centreX, int centreY, int column, int row);
+	// The rules' node is borrowed: the level's rules outlive their screen's
+	// objects.
+	NodeObject(BaseEngine *engine, int centreX, int centreY, int column, int row, const NetworkNode &node);
 	~NodeObject() override;
 
-	int GetType() const { return type; }
-	int GetState() const { return state; }
+	// What the node shows, as the rules hold it now.
+	const NetworkNode &GetNode() const { return node; }
+	int GetType() const;
+	int GetState() const;
+	int GetCoherence() const;
+	int GetStrength() const;
 	int GetColumn() const { return column; }
 	int GetRow() const { return row; }
-	int GetCoherence() const { return coherence; }
-	int GetStrength() const { return strength; }
 
-	// By type alone, whatever the state.
-	bool IsDefenseSubsystem() const;
-	bool IsItem() const;
-	// What the distance hint counts the way to.
-	bool IsObjective() const;
-
-	// An EMPTY node turns REVEALED at once and is never drawn.
-	void SetType(int type);
-	void SetState(int state);
-	// Unbounded both ways: a negative amount heals. True when the coherence
-	// is then 0 or less.
-	bool TakeDamage(int amount);
-	// 0 shows nothing; anything beyond 5 shows 5.
+	// Whether the rules' node changed since the level last told this one.
+	bool IsBehindRules() const;
+	// The one moment the node learns that the rules changed it: new pictures
+	// if it shows another type or state, and a redraw.
+	void RulesChanged();
+	// Floats the amount taken, or given back when negative, over the node.
+	void FloatDamage(int amount);
+	// 0 shows nothing; anything beyond the hint's limit shows the limit.
 	void ShowDistanceHint(int distance);
 
 	void Draw() override;
@@ -74,10 +71,16 @@ private:
 	void DeleteFloatingText();
 	bool ShowsValues() const;
 
-	int coherence = 0;
-	int strength = 0;
-	int type = 0;
-	int state = HIDDEN;
+	// Borrowed from the level's rules.
+	const NetworkNode &node;
+	// The rules' change count as last told.
+	unsigned toldChanges = 0;
+	// Set when told of a change, cleared by a draw.
+	bool changedSinceDrawn = true;
+	// The type and state the pictures and the face were made for: a drawing
+	// cache keyed by what it shows.
+	int picturedType = -1;
+	int picturedState = -1;
 	// Shared with the engine's picture cache, never null.
 	std::shared_ptr<const ImageData> image = std::make_shared<ImageData>();
 	std::shared_ptr<const ImageData> overlayImage = std::make_shared<ImageData>();
@@ -88,21 +91,6 @@ private:
 	int faceX = 0;
 	int faceY = 0;
 	bool faceStale = true;
-	// What the node showed when last drawn; any change of pictures since
-	// counts as a change.
-	struct Look {
-		int type;
-		int state;
-		int coherence;
-		int strength;
-		bool operator==(const Look &other) const
-		{
-			return type == other.type && state == other.state && coherence == other.coherence &&
-				strength == other.strength;
-		}
-	};
-	Look drawnLook = {};
-	bool refreshedSinceDrawn = true;
 	// The last number floated, or null; see the class comment for who ends it.
 	AnimatedTextObject *floatingText = nullptr;
 	bool hasOverlay = false;

@@ -40,10 +40,7 @@ void LevelRules::Reset(const MapRecord &map)
 {
 	for(int c = 0; c < GRID_COLUMNS; ++c)
 		for(int r = 0; r < GRID_ROWS; ++r)
-		{
-			nodes[c][r] = NetworkNode();
-			nodes[c][r].SetType(map.TypeAt(c, r));
-		}
+			nodes[c][r].Reset(map.TypeAt(c, r));
 	virus = Virus();
 	items = ItemInventory();
 	selectedSlot = -1;
@@ -58,11 +55,11 @@ MoveReport LevelRules::ClickNode(GridPosition position)
 	if(HasEnded())
 		return report;
 	NetworkNode &node = Node(position);
-	if(node.state == HIDDEN)
+	if(node.GetState() == HIDDEN)
 		return report;
-	if(node.state == ENCRYPTED)
+	if(node.GetState() == ENCRYPTED)
 		Decrypt(position, report);
-	else if(node.state == BLOCKED)
+	else if(node.GetState() == BLOCKED)
 	{
 		// Nothing happens to the node, but the defence gets its move.
 	}
@@ -73,11 +70,11 @@ MoveReport LevelRules::ClickNode(GridPosition position)
 		else
 			ApplyItem(position, report);
 	}
-	else if(node.type == DATA_CACHE)
+	else if(node.GetType() == DATA_CACHE)
 		OpenDataCache(position, report);
 	else
 	{
-		const int slot = IsItem(node.type) ? items.AddItem(node.type) : -1;
+		const int slot = IsItem(node.GetType()) ? items.AddItem(node.GetType()) : -1;
 		if(slot == -1)
 			return report;
 		report.Add(MoveEventKind::PICKED_UP, position, slot);
@@ -93,7 +90,7 @@ void LevelRules::Decrypt(GridPosition position, MoveReport &report)
 	NetworkNode &node = Node(position);
 	node.SetState(REVEALED);
 	report.Add(MoveEventKind::REVEALED, position);
-	virus.NodeRevealed(node.type);
+	virus.NodeRevealed(node.GetType());
 	UncoverNeighbours(position, report);
 	BlockNeighbours(position, report);
 	report.Add(MoveEventKind::HINT, position, DistanceToObjective(position));
@@ -115,7 +112,7 @@ void LevelRules::Attack(GridPosition position, MoveReport &report)
 		report.Add(MoveEventKind::SHIELDED, position);
 		return;
 	}
-	report.Add(MoveEventKind::COUNTERED, position, node.strength);
+	report.Add(MoveEventKind::COUNTERED, position, node.GetStrength());
 	if(virus.IsDestroyed())
 		End(LevelOutcome::LOST, position, report);
 }
@@ -126,7 +123,7 @@ void LevelRules::ApplyItem(GridPosition target, MoveReport &report)
 	if(item == ITEM_KERNEL_ROT)
 	{
 		NetworkNode &node = Node(target);
-		const int damage = KernelRotDamage(node);
+		const int damage = KernelRotDamage(node.GetCoherence());
 		node.TakeDamage(damage);
 		report.Add(MoveEventKind::DAMAGED, target, damage);
 	}
@@ -169,7 +166,7 @@ void LevelRules::EndMove(MoveReport &report)
 	selectedSlot = -1;
 	for(int c = 0; c < GRID_COLUMNS; ++c)
 		for(int r = 0; r < GRID_ROWS; ++r)
-			if(nodes[c][r].state == REVEALED && nodes[c][r].type == RESTORATION_NODE)
+			if(nodes[c][r].GetState() == REVEALED && nodes[c][r].GetType() == RESTORATION_NODE)
 				RunRestoration(report);
 	virus.RepairOneMove();
 	RunSecondaryVector(report);
@@ -196,7 +193,7 @@ void LevelRules::RunSecondaryVector(MoveReport &report)
 		return;
 	--secondaryVectorMoves;
 	NetworkNode &target = Node(secondaryVectorTarget);
-	if(!IsFighter(target.type))
+	if(!IsFighter(target.GetType()))
 		return;
 	const bool fell = target.TakeDamage(SECONDARY_VECTOR_DAMAGE);
 	report.Add(MoveEventKind::DAMAGED, secondaryVectorTarget, SECONDARY_VECTOR_DAMAGE);
@@ -209,7 +206,7 @@ void LevelRules::UncoverNeighbours(GridPosition position, MoveReport &report)
 	int marker = 0;
 	for(const GridPosition &p : GetGridNeighbours(position.column, position.row))
 	{
-		if(Node(p).state != HIDDEN)
+		if(Node(p).GetState() != HIDDEN)
 			continue;
 		Node(p).SetState(ENCRYPTED);
 		report.Add(MoveEventKind::UNCOVERED, p, marker++);
@@ -218,7 +215,7 @@ void LevelRules::UncoverNeighbours(GridPosition position, MoveReport &report)
 
 void LevelRules::BlockNeighbours(GridPosition position, MoveReport &report)
 {
-	if(!IsDefenseSubsystem(Node(position).type))
+	if(!IsDefenseSubsystem(Node(position).GetType()))
 		return;
 	for(const GridPosition &p : GetGridNeighbours(position.column, position.row))
 		UpdateBlocking(p, report);
@@ -227,7 +224,7 @@ void LevelRules::BlockNeighbours(GridPosition position, MoveReport &report)
 void LevelRules::UpdateBlocking(GridPosition position, MoveReport &report)
 {
 	NetworkNode &node = Node(position);
-	if(node.state == REVEALED)
+	if(node.GetState() == REVEALED)
 		return;
 	for(const GridPosition &p : GetGridNeighbours(position.column, position.row))
 		if(Node(p).Blocks())
@@ -243,9 +240,9 @@ void LevelRules::UpdateBlocking(GridPosition position, MoveReport &report)
 void LevelRules::HackNode(GridPosition position, MoveReport &report)
 {
 	NetworkNode &node = Node(position);
-	if(node.type == SYSTEM_CORE)
+	if(node.GetType() == SYSTEM_CORE)
 		End(LevelOutcome::WON, position, report);
-	virus.NodeHacked(node.type);
+	virus.NodeHacked(node.GetType());
 	node.SetType(HACKED);
 	report.Add(MoveEventKind::HACKED, position);
 	for(const GridPosition &p : GetGridNeighbours(position.column, position.row))
@@ -288,9 +285,9 @@ int LevelRules::DistanceToObjective(GridPosition start) const
 	Steps steps;
 	int nearest = -1;
 	Spread(
-		start, [this](GridPosition p) { return At(p).type != EMPTY; }, steps,
+		start, [this](GridPosition p) { return At(p).GetType() != EMPTY; }, steps,
 		[this, &nearest](GridPosition p, int distance) {
-			if(!IsObjective(At(p).type))
+			if(!IsObjective(At(p).GetType()))
 				return false;
 			nearest = distance;
 			return true;

@@ -71,8 +71,9 @@ public:
 	LevelOutcome GetOutcome() const { return outcome; }
 	bool HasEnded() const { return outcome != LevelOutcome::PLAYING; }
 
-	// What Kernel Rot takes from its target: half its coherence, rounded down.
-	static int KernelRotDamage(const NetworkNode &target) { return target.coherence / 2; }
+	// What Kernel Rot takes from a target of that coherence: half, rounded
+	// down.
+	static int KernelRotDamage(int coherence) { return coherence / 2; }
 
 	static constexpr int SECONDARY_VECTOR_DAMAGE = 20;
 	static constexpr int SECONDARY_VECTOR_MOVES = 3;

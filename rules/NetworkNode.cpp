@@ -28,8 +28,26 @@ bool NetworkNode::StartingValues(int type, int &coherence, int &strength)
 	return false;
 }
 
+NetworkNode NetworkNode::Standing(int type, int coherence, int strength)
+{
+	NetworkNode node;
+	node.type = type;
+	node.coherence = coherence;
+	node.strength = strength;
+	return node;
+}
+
+void NetworkNode::Reset(int newType)
+{
+	state = HIDDEN;
+	coherence = 0;
+	strength = 0;
+	SetType(newType);
+}
+
 void NetworkNode::SetType(int newType)
 {
+	++changes;
 	type = newType;
 	if(type == EMPTY)
 		state = REVEALED;
@@ -38,12 +56,14 @@ void NetworkNode::SetType(int newType)
 
 void NetworkNode::SetState(int newState)
 {
+	++changes;
 	state = newState;
 	TakeStartingValues();
 }
 
 bool NetworkNode::TakeDamage(int amount)
 {
+	++changes;
 	coherence -= amount;
 	return coherence <= 0;
 }

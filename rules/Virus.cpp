@@ -11,7 +11,7 @@ Virus::Blow Virus::Attack(NetworkNode &target)
 		--shieldCharges;
 		return Blow::SHIELDED;
 	}
-	coherence -= target.strength;
+	coherence -= target.GetStrength();
 	return Blow::COUNTERED;
 }
 

@@ -3,7 +3,7 @@
 
 #include "leveldata/NodeType.h"
 
-struct NetworkNode;
+class NetworkNode;
 
 // The player's virus: its coherence and strength, neither clamped, and the
 // help its items leave running (shield charges, Self Repair moves). A plain

@@ -2,6 +2,7 @@
 
 #include "engine/VexaRiftEngine.h"
 #include "play/LevelGameState.h"
+#include "play/LevelMaker.h"
 
 namespace {
 	const int TEXT_COLOUR = 0xFFFFFF;
@@ -54,7 +55,7 @@ void EndGameState::MouseMoved(int, int)
 void EndGameState::KeyDown(int keyCode)
 {
 	if(keyCode == SDLK_RETURN)
-		GetEngine()->SetNextState(new LevelGameState(GetEngine(), GetEngine()->width));
+		GetEngine()->SetNextState(LevelMaker::MakeLevel(GetEngine()));
 }
 
 void EndGameState::DrawStrings()

@@ -3,6 +3,7 @@
 #include "engine/VexaRiftEngine.h"
 #include "hud/AnimatedTextObject.h"
 #include "play/LevelGameState.h"
+#include "play/LevelMaker.h"
 
 namespace {
 	const char *const PICTURE_FILE = "StartMenu.jpg";
@@ -59,5 +60,5 @@ void StartGameState::MouseMoved(int, int)
 void StartGameState::KeyDown(int keyCode)
 {
 	if(keyCode == SDLK_RETURN)
-		GetEngine()->SetNextState(new LevelGameState(GetEngine(), GetEngine()->width));
+		GetEngine()->SetNextState(LevelMaker::MakeLevel(GetEngine()));
 }

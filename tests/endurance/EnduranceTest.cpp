@@ -175,12 +175,12 @@ protected:
 			for(int r = 0; r < GRID_ROWS; ++r)
 			{
 				const NetworkNode &node = rules.At({c, r});
-				if(node.IsTarget() && (weakest.column < 0 || node.coherence < rules.At(weakest).coherence))
+				if(node.IsTarget() && (weakest.column < 0 || node.GetCoherence() < rules.At(weakest).GetCoherence()))
 					weakest = {c, r};
-				else if(node.state == REVEALED &&
-					(node.type == DATA_CACHE || (IsItem(node.type) && rules.GetItems().HasFreeSlot())))
+				else if(node.GetState() == REVEALED &&
+					(node.GetType() == DATA_CACHE || (IsItem(node.GetType()) && rules.GetItems().HasFreeSlot())))
 					open = {c, r};
-				else if(node.state == ENCRYPTED && (encrypted.column < 0 || !IsDefenseSubsystem(node.type)))
+				else if(node.GetState() == ENCRYPTED && (encrypted.column < 0 || !IsDefenseSubsystem(node.GetType())))
 					encrypted = {c, r};
 			}
 		const ItemInventory &items = rules.GetItems();

@@ -2,6 +2,7 @@
 
 #include "leveldata/NodeType.h"
 #include "play/NodeObject.h"
+#include "rules/NetworkNode.h"
 #include "rules/NodeState.h"
 #include "support/TestEngine.h"
 
@@ -27,9 +28,11 @@ namespace {
 	protected:
 		NodeObject *AddNode(int column, int row, int type, int state)
 		{
-			nodes.push_back(std::make_unique<NodeObject>(&engine, 100 + column * LINK, 100 + row * LINK, column, row));
-			nodes.back()->SetType(type);
-			nodes.back()->SetState(state);
+			held.push_back(std::make_unique<NetworkNode>());
+			held.back()->Reset(type);
+			held.back()->SetState(state);
+			nodes.push_back(std::make_unique<NodeObject>(
+				&engine, 100 + column * LINK, 100 + row * LINK, column, row, *held.back()));
 			return nodes.back().get();
 		}
 
@@ -62,6 +65,8 @@ namespace {
 		}
 
 		TestEngine engine;
+		// What the rules would hold for each node.
+		std::vector<std::unique_ptr<NetworkNode>> held;
 		std::vector<std::unique_ptr<NodeObject>> nodes;
 		std::map<NodeObject *, std::vector<NodeObject *>> links;
 		// Listed in the engine, which deletes them.

@@ -54,37 +54,6 @@ TEST_F(DistanceHintPrinted, LongWaysPrintInFullAndFloatAtMostFive)
 	}
 }
 
-// The straight way to the Core crosses an EMPTY position; the count goes
-// round it through the row below.
-TEST_F(DistanceHintPrinted, EmptyPositionsAreNeverStepppedOn)
-{
-	StartLevel(MapFromTopRows(
-		{
-			"h . C . . . . . . .",
-			"h h . . . . . . . .",
-		},
-		0, 0));
-	EXPECT_EQ(Decrypt(0, 0), "Found path, length: 3\n");
-	EXPECT_EQ(HintOf(Node(0, 0)), "3");
-}
-
-// Hidden and blocked nodes count like any other.
-TEST_F(DistanceHintPrinted, HiddenAndBlockedNodesArePassable)
-{
-	StartLevel(MapFromTopRows(
-		{
-			". h h C . . . . . .",
-			". h F . . . . . . .",
-		},
-		1, 1));
-	EXPECT_EQ(Decrypt(1, 1), "Found path, length: 2\n");
-	ASSERT_EQ(Node(3, 0)->GetState(), HIDDEN);
-	Click(2, 1);
-	ASSERT_EQ(Node(2, 0)->GetState(), BLOCKED);
-	EXPECT_EQ(Decrypt(1, 0), "Found path, length: 2\n");
-	EXPECT_EQ(HintOf(Node(1, 0)), "2");
-}
-
 using DistanceHintDeathTest = LevelFixture;
 
 TEST_F(DistanceHintDeathTest, NoReachableObjectiveEndsTheProgram)

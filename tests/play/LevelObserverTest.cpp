@@ -55,7 +55,7 @@ TEST_F(LevelReports, TheMapSetUpByItsPlaceAndCode)
 		ASSERT_LT(told.place, 3);
 		EXPECT_EQ(told.count, 3);
 		EXPECT_EQ(told.code, MapCode::Encode(MapOfLetters(THREE_MAPS[told.place], 0, 0)));
-		EXPECT_EQ(level->GetRules().At({1, 0}).type, MapOfLetters(THREE_MAPS[told.place], 0, 0).types[1][0]);
+		EXPECT_EQ(level->GetRules().At({1, 0}).GetType(), MapOfLetters(THREE_MAPS[told.place], 0, 0).types[1][0]);
 	}
 	Click(0, 0);
 	Key(ENTER);

@@ -6,6 +6,7 @@
 #include "hud/MovingVirusObject.h"
 #include "leveldata/NodeType.h"
 #include "rules/NodeState.h"
+#include "screens/EndGameState.h"
 
 #include <SDL.h>
 #include <unistd.h>
@@ -82,8 +83,9 @@ TEST_F(LevelScreen, LinksTakeTheColoursOfTheirNodesAfterEveryMove)
 	// No link runs to an EMPTY position, blocked neighbour or not.
 	ExpectNoLink(5, 0, 6, 0);
 
-	// Play never puts a revealed node beside a hidden one; force it.
-	Node(7, 1)->SetState(REVEALED);
+	// Play never puts a revealed node beside a hidden one; force it on the
+	// rules' node, which the rules hold as a plain, changeable value.
+	const_cast<NetworkNode &>(level->GetRules().At({7, 1})).SetState(REVEALED);
 	level->SetupBackground();
 	ExpectNoLink(7, 1, 8, 1);
 	ExpectNoLink(8, 1, 7, 1);
@@ -474,4 +476,43 @@ TEST_F(LevelScreen, PanelFollowsTheHoveredNodeThroughAMove)
 	MoveMouse(slots->SlotX(0), slots->SlotY(0));
 	Key(SPACE);
 	EXPECT_EQ(level->GetHoverType(), 0) << "a slot's description stays while the keyboard plays";
+}
+
+// Clicks can reach the level in the same loop pass as the winning move,
+// before the end screen takes over. The network here has nothing left to
+// find, so decrypting would end the program.
+TEST_F(LevelScreen, NoMoveAfterTheLevelHasEnded)
+{
+	StartLevel(MapFromTopRows({"h C h . . . . . . ."}, 0, 0));
+	Click(0, 0);
+	for(int i = 0; i < 4; ++i)
+		Click(1, 0);
+	ASSERT_NE(engine->GetPendingState(), nullptr);
+	Click(2, 0);
+	Hover(2, 0);
+	Key(' ');
+	EXPECT_EQ(Node(2, 0)->GetState(), ENCRYPTED);
+	Tick();
+	EXPECT_NE(dynamic_cast<EndGameState *>(engine->GetCurrentState()), nullptr);
+}
+
+// Every decryption starts one pulse on the decrypted node.
+TEST_F(LevelScreen, DecryptionUncoversHiddenNeighboursAndStartsAPulse)
+{
+	StartLevel(MapFromTopRows(
+		{
+			"h h C . . . . . . .",
+			"h . . . . . . . . .",
+		},
+		0, 0));
+	Click(0, 0);
+	EXPECT_EQ(Node(1, 0)->GetState(), ENCRYPTED);
+	EXPECT_EQ(Node(0, 1)->GetState(), ENCRYPTED);
+	EXPECT_EQ(level->GetPulses().size(), 1u);
+	Click(1, 0);
+	EXPECT_EQ(Node(2, 0)->GetState(), ENCRYPTED);
+	EXPECT_EQ(level->GetPulses().size(), 2u);
+	Click(2, 0);
+	EXPECT_EQ(Node(2, 0)->GetState(), REVEALED);
+	EXPECT_EQ(level->GetPulses().size(), 3u);
 }

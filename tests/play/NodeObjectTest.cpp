@@ -2,6 +2,7 @@
 
 #include "hud/AnimatedTextObject.h"
 #include "leveldata/NodeType.h"
+#include "rules/NetworkNode.h"
 #include "rules/NodeState.h"
 #include "support/TestEngine.h"
 
@@ -106,10 +107,28 @@ namespace {
 
 		NodeObject &MakeNode(int type, int state)
 		{
-			nodes.push_back(std::make_unique<NodeObject>(&engine, CENTRE_X, CENTRE_Y, 3, 4));
-			nodes.back()->SetType(type);
-			nodes.back()->SetState(state);
+			held.push_back(std::make_unique<NetworkNode>());
+			held.back()->Reset(type);
+			held.back()->SetState(state);
+			nodes.push_back(std::make_unique<NodeObject>(&engine, CENTRE_X, CENTRE_Y, 3, 4, *held.back()));
 			return *nodes.back();
+		}
+
+		// The rules' node the node shows, to change as the rules would.
+		NetworkNode &Held(const NodeObject &node)
+		{
+			for(const std::unique_ptr<NetworkNode> &rulesNode : held)
+				if(rulesNode.get() == &node.GetNode())
+					return *rulesNode;
+			ADD_FAILURE() << "a node of no test";
+			return *held.front();
+		}
+
+		// Changes the node's rules' node and tells the node, as the level does.
+		template<typename Edit> void Change(NodeObject &node, Edit edit)
+		{
+			edit(Held(node));
+			node.RulesChanged();
 		}
 
 		void ClearFrame(uint32_t colour) { SDL_FillRect(engine.frameSurface, nullptr, colour); }
@@ -118,6 +137,8 @@ namespace {
 		fs::path folder;
 		fs::path previousFolder;
 		TestEngine engine;
+		// What the rules hold for each node; outlives the nodes.
+		std::vector<std::unique_ptr<NetworkNode>> held;
 		// Declared after the engine: nodes go first and end their own texts.
 		std::vector<std::unique_ptr<NodeObject>> nodes;
 	};
@@ -127,27 +148,30 @@ namespace {
 		return image.IsEmpty() ? 0 : image.PixelAt(0, 0) & RGB;
 	}
 
-	TEST_F(NodeTest, StartsHiddenAtItsCentreAndAnswersByTypeAlone)
+	TEST_F(NodeTest, StandsAtItsCentreAndShowsWhatTheRulesHold)
 	{
-		NodeObject node(&engine, CENTRE_X, CENTRE_Y, 3, 4);
+		NetworkNode rulesNode;
+		NodeObject node(&engine, CENTRE_X, CENTRE_Y, 3, 4, rulesNode);
 		EXPECT_EQ(node.GetState(), HIDDEN);
+		EXPECT_FALSE(node.IsBehindRules());
 		EXPECT_EQ(node.GetColumn(), 3);
 		EXPECT_EQ(node.GetRow(), 4);
 		EXPECT_EQ(node.x + node.drawOffsetX, LEFT);
 		EXPECT_EQ(node.y + node.drawOffsetY, TOP);
 		EXPECT_EQ(node.width, 60);
 		EXPECT_EQ(node.height, 60);
-		EXPECT_TRUE(node.GetImage().IsEmpty());
+		EXPECT_EQ(ImageMark(node.GetImage()), MarkColour("HiddenNode.png"));
 
-		// Downwards, so every type but EMPTY is asked while the node is hidden.
+		// Downwards, so every type but EMPTY is shown while the node is hidden.
 		for(int type = DATA_CACHE; type >= EMPTY; --type)
 		{
 			SCOPED_TRACE("type " + std::to_string(type));
-			node.SetType(type);
+			rulesNode.SetType(type);
+			EXPECT_TRUE(node.IsBehindRules());
+			node.RulesChanged();
+			EXPECT_FALSE(node.IsBehindRules());
+			EXPECT_EQ(node.GetType(), type);
 			EXPECT_EQ(node.GetState(), type == EMPTY ? REVEALED : HIDDEN);
-			EXPECT_EQ(node.IsDefenseSubsystem(), type >= FIREWALL && type <= VIRUS_SUPPRESSOR);
-			EXPECT_EQ(node.IsItem(), type >= ITEM_SELF_REPAIR && type <= ITEM_SECONDARY_VECTOR);
-			EXPECT_EQ(node.IsObjective(), type >= SYSTEM_CORE);
 		}
 	}
 
@@ -190,7 +214,7 @@ namespace {
 			SCOPED_TRACE(std::string(look.mainPicture) + " for type " + std::to_string(look.type) + ", state " +
 				std::to_string(look.state));
 			NodeObject &node = MakeNode(look.type, REVEALED);
-			node.SetState(look.state);
+			Change(node, [&look](NetworkNode &rulesNode) { rulesNode.SetState(look.state); });
 			EXPECT_EQ(node.GetImage().GetWidth(), MAIN_SIZE);
 			EXPECT_EQ(node.GetImage().GetHeight(), MAIN_SIZE);
 			EXPECT_EQ(ImageMark(node.GetImage()), MarkColour(look.mainPicture));
@@ -205,60 +229,42 @@ namespace {
 		}
 	}
 
-	TEST_F(NodeTest, EveryRevealOrTypeChangeStartsTheValuesAfresh)
+	// An opened Data Cache becoming a Defense Subsystem, then hacked.
+	TEST_F(NodeTest, EveryTypeChangeBringsItsPictures)
 	{
-		NodeObject &antivirus = MakeNode(ANTIVIRUS, REVEALED);
-		antivirus.TakeDamage(12);
-		antivirus.SetState(REVEALED);
-		EXPECT_EQ(antivirus.GetCoherence(), 30);
-		EXPECT_EQ(antivirus.GetStrength(), 40);
-
-		// An opened Data Cache becoming a Defense Subsystem.
 		NodeObject &cache = MakeNode(DATA_CACHE, REVEALED);
-		cache.SetType(VIRUS_SUPPRESSOR);
-		EXPECT_EQ(cache.GetState(), REVEALED);
-		EXPECT_EQ(cache.GetCoherence(), 80);
-		EXPECT_EQ(cache.GetStrength(), 20);
+		Change(cache, [](NetworkNode &rulesNode) { rulesNode.SetType(VIRUS_SUPPRESSOR); });
 		EXPECT_FALSE(cache.HasOverlay());
 		EXPECT_EQ(cache.GetDiscSize(), 52);
 		EXPECT_EQ(ImageMark(cache.GetImage()), MarkColour("VirusSuppressor.png"));
 
-		// A hacked subsystem keeps the coherence it was beaten down to.
-		cache.TakeDamage(95);
-		cache.SetType(HACKED);
-		EXPECT_EQ(cache.GetCoherence(), -15);
-		EXPECT_EQ(cache.GetStrength(), 20);
+		Change(cache, [](NetworkNode &rulesNode) { rulesNode.SetType(HACKED); });
 		EXPECT_EQ(cache.GetDiscSize(), 35);
+		EXPECT_EQ(ImageMark(cache.GetImage()), MarkColour("HackedNode.png"));
 	}
 
 	TEST_F(NodeTest, EmptyOrUnknownLooksKeepThePictureButNothingElse)
 	{
-		NodeObject fresh(&engine, CENTRE_X, CENTRE_Y, 0, 0);
-		fresh.SetType(EMPTY);
-		EXPECT_EQ(fresh.GetState(), REVEALED);
+		NodeObject &fresh = MakeNode(EMPTY, REVEALED);
 		EXPECT_TRUE(fresh.GetImage().IsEmpty());
 		EXPECT_EQ(fresh.GetDiscSize(), 0);
 		EXPECT_FALSE(fresh.HasOverlay());
 
 		NodeObject &cache = MakeNode(DATA_CACHE, REVEALED);
-		cache.SetType(EMPTY);
+		Change(cache, [](NetworkNode &rulesNode) { rulesNode.SetType(EMPTY); });
 		EXPECT_EQ(ImageMark(cache.GetImage()), MarkColour("HackedNode.png"));
 		EXPECT_EQ(cache.GetDiscSize(), 0);
 		EXPECT_FALSE(cache.HasOverlay());
 
 		NodeObject &firewall = MakeNode(FIREWALL, REVEALED);
-		firewall.SetState(REVEALED + 1);
+		Change(firewall, [](NetworkNode &rulesNode) { rulesNode.SetState(REVEALED + 1); });
 		EXPECT_EQ(ImageMark(firewall.GetImage()), MarkColour("Firewall.png"));
 		EXPECT_EQ(firewall.GetDiscSize(), 0);
 		EXPECT_EQ(firewall.GetCoherence(), 60);
 	}
 
 	struct DamageCase {
-		int type;
-		int damageBefore;
 		int amount;
-		bool destroyed;
-		int coherence;
 		const char *text;
 		// Where the number is a quarter of the way through its flight.
 		int quarterOffsetY;
@@ -266,25 +272,20 @@ namespace {
 
 	// Damage sinks from 15 above the centre to 5 below; healing rises the same way.
 	const DamageCase DAMAGE[] = {
-		{ANTIVIRUS, 0, 25, false, 5, "25", -10},
-		{FIREWALL, 40, 25, true, -5, "25", -10},
-		{FIREWALL, 0, 0, false, 60, "0", -10},
-		{HACKED, 0, 0, true, 0, "0", -10},
-		{FIREWALL, 0, -10, false, 70, "10", 0},
-		{FIREWALL, 75, -10, true, -5, "10", 0},
-		{RESTORATION_NODE, 0, -45, false, 125, "45", 0},
+		{25, "25", -10},
+		{0, "0", -10},
+		{-10, "10", 0},
+		{-45, "45", 0},
 	};
 
-	TEST_F(NodeTest, DamageLowersOrRaisesTheCoherenceAndFloatsItsSize)
+	TEST_F(NodeTest, DamageFloatsItsSizeDownAndHealingUp)
 	{
 		for(const DamageCase &damage : DAMAGE)
 		{
-			SCOPED_TRACE("type " + std::to_string(damage.type) + ", amount " + std::to_string(damage.amount));
-			NodeObject &node = MakeNode(damage.type, REVEALED);
-			if(damage.damageBefore)
-				node.TakeDamage(damage.damageBefore);
-			EXPECT_EQ(node.TakeDamage(damage.amount), damage.destroyed);
-			EXPECT_EQ(node.GetCoherence(), damage.coherence);
+			SCOPED_TRACE("amount " + std::to_string(damage.amount));
+			NodeObject &node = MakeNode(FIREWALL, REVEALED);
+			node.FloatDamage(damage.amount);
+			EXPECT_EQ(node.GetCoherence(), 60) << "the rules' values are the rules' to change";
 
 			AnimatedTextObject *text = node.GetFloatingText();
 			ASSERT_NE(text, nullptr);
@@ -330,13 +331,14 @@ namespace {
 	// the node listed first, its texts after it, the engine tearing all down.
 	TEST(NodeFloatingText, LivesInTheObjectListUntilReplacedOrTornDown)
 	{
+		NetworkNode rulesNode;
+		rulesNode.Reset(FIREWALL);
+		rulesNode.SetState(REVEALED);
 		auto engine = std::make_unique<TestEngine>();
-		NodeObject *node = new NodeObject(engine.get(), CENTRE_X, CENTRE_Y, 1, 1);
+		NodeObject *node = new NodeObject(engine.get(), CENTRE_X, CENTRE_Y, 1, 1, rulesNode);
 		engine->AddObject(node);
-		node->SetType(FIREWALL);
-		node->SetState(REVEALED);
 
-		node->TakeDamage(5);
+		node->FloatDamage(5);
 		AnimatedTextObject *first = node->GetFloatingText();
 		ASSERT_EQ(engine->ObjectCount(), 2);
 		EXPECT_EQ(engine->ObjectAt(1), first);
@@ -350,7 +352,7 @@ namespace {
 
 		// Damage replaces the last number at once; a hint leaves it listed. The
 		// list is checked by position: a new text may reuse a deleted one's address.
-		node->TakeDamage(7);
+		node->FloatDamage(7);
 		AnimatedTextObject *second = node->GetFloatingText();
 		ASSERT_EQ(engine->ObjectCount(), 2);
 		EXPECT_EQ(engine->ObjectAt(1), second);
@@ -359,7 +361,7 @@ namespace {
 		EXPECT_EQ(engine->ObjectAt(1), second);
 		EXPECT_EQ(engine->ObjectAt(2), node->GetFloatingText());
 
-		node->TakeDamage(9);
+		node->FloatDamage(9);
 		ASSERT_EQ(engine->ObjectCount(), 3);
 		EXPECT_EQ(engine->ObjectAt(0), node);
 		EXPECT_EQ(engine->ObjectAt(1), second);
@@ -460,7 +462,7 @@ namespace {
 		{
 			SCOPED_TRACE(expected.text);
 			if(expected.heal)
-				node.TakeDamage(-expected.heal);
+				Change(node, [&expected](NetworkNode &rulesNode) { rulesNode.TakeDamage(-expected.heal); });
 			ClearFrame(DISC);
 			node.Draw();
 			const BrightArea drawn = FindBright(engine, LEFT, expected.searchTop, LEFT + 59, expected.searchBottom);
@@ -501,17 +503,31 @@ namespace {
 		EXPECT_GT(FindBright(engine, LEFT + 20, TOP + 40, LEFT + 45, TOP + 70).count, 0);
 	}
 
-	TEST_F(NodeTest, AsksForARedrawOnlyWhenItsLookChanges)
+	// Any change the rules make is a change of look until the next draw, be
+	// it of state or of a value alone.
+	TEST_F(NodeTest, AsksForARedrawOnlyWhenTheRulesChangedIt)
 	{
 		NodeObject &node = MakeNode(FIREWALL, ENCRYPTED);
+		node.Draw();
+		EXPECT_TRUE(node.LooksAsLastDrawn());
 		engine.redrawNeeded = 0;
 		node.Update(10);
 		EXPECT_EQ(engine.redrawNeeded, 0);
-		node.SetState(REVEALED);
+
+		Held(node).SetState(REVEALED);
+		EXPECT_TRUE(node.IsBehindRules());
+		node.RulesChanged();
 		EXPECT_EQ(engine.redrawNeeded, 1);
+		EXPECT_FALSE(node.LooksAsLastDrawn());
+		node.Draw();
+		EXPECT_TRUE(node.LooksAsLastDrawn());
+
 		engine.redrawNeeded = 0;
-		node.TakeDamage(3);
+		Held(node).TakeDamage(3);
+		node.RulesChanged();
 		EXPECT_EQ(engine.redrawNeeded, 1);
+		EXPECT_FALSE(node.LooksAsLastDrawn());
+		EXPECT_EQ(node.GetCoherence(), 57);
 	}
 
 } // namespace

@@ -1,34 +1,12 @@
 #include "rules/LevelRules.h"
 
-#include "leveldata/MapRecord.h"
-#include "rules/RandomSource.h"
+#include "rules/ScriptedLevel.h"
 #include "rules/SeededRandom.h"
-#include "support/MapLetters.h"
 
-#include <gtest/gtest.h>
-
-#include <deque>
 #include <string>
 #include <vector>
 
 namespace {
-	// Hands out the draws a test scripts, and counts what was asked.
-	class ScriptedDraws : public RandomSource {
-	public:
-		int Below(int count) override
-		{
-			counts.push_back(count);
-			if(draws.empty())
-				return 0;
-			const int draw = draws.front();
-			draws.pop_front();
-			return draw % count;
-		}
-
-		std::deque<int> draws;
-		std::vector<int> counts;
-	};
-
 	MapRecord Map(const std::vector<std::string> &rows, GridPosition start = {0, 0})
 	{
 		return MapOfLetters(rows, start.column, start.row);
@@ -42,12 +20,9 @@ namespace {
 		return kinds;
 	}
 
-	class LevelRulesTest : public testing::Test {
-	protected:
-		ScriptedDraws draws;
-		LevelRules rules{draws};
-	};
 }
+
+using LevelRulesTest = ScriptedLevel;
 
 // The front end replays the events in order, so the order is part of the
 // rules: the node first, then its uncovered neighbours with their markers,
@@ -68,8 +43,8 @@ TEST_F(LevelRulesTest, DecryptionReportsInTheOrderTheScreenShowsIt)
 	EXPECT_EQ(report.events[4].at, (GridPosition{0, 1}));
 	EXPECT_EQ(report.events.back().value, 2);
 	EXPECT_TRUE(report.moved);
-	EXPECT_EQ(rules.At({1, 0}).coherence, 60);
-	EXPECT_EQ(rules.At({1, 1}).state, BLOCKED);
+	EXPECT_EQ(rules.At({1, 0}).GetCoherence(), 60);
+	EXPECT_EQ(rules.At({1, 1}).GetState(), BLOCKED);
 }
 
 TEST_F(LevelRulesTest, RefusedClicksAndSlotsAreNoMoves)
@@ -83,7 +58,7 @@ TEST_F(LevelRulesTest, RefusedClicksAndSlotsAreNoMoves)
 	const MoveReport pickUp = rules.ClickNode({2, 0});
 	ASSERT_TRUE(pickUp.moved);
 	EXPECT_EQ(pickUp.Find(MoveEventKind::PICKED_UP)->value, 0);
-	EXPECT_EQ(rules.At({2, 0}).type, HACKED);
+	EXPECT_EQ(rules.At({2, 0}).GetType(), HACKED);
 
 	const MoveReport use = rules.ActivateSlot(0);
 	EXPECT_FALSE(use.moved);
@@ -109,12 +84,12 @@ TEST_F(LevelRulesTest, DrawsOnlyForCachesAndHeals)
 	const MoveReport open = rules.ClickNode({0, 0});
 	EXPECT_EQ(draws.counts, (std::vector<int>{1, 100, 2}));
 	EXPECT_EQ(open.Find(MoveEventKind::OPENED)->value, FIREWALL);
-	EXPECT_EQ(rules.At({0, 0}).coherence, 60);
+	EXPECT_EQ(rules.At({0, 0}).GetCoherence(), 60);
 	// The cache opened into a second target before the heal was drawn.
 	const MoveEvent *heal = open.Find(MoveEventKind::HEALED);
 	ASSERT_NE(heal, nullptr);
 	EXPECT_EQ(heal->at, (GridPosition{2, 0}));
-	EXPECT_EQ(rules.At({2, 0}).coherence, 80 + 2 * LevelRules::RESTORATION_HEAL);
+	EXPECT_EQ(rules.At({2, 0}).GetCoherence(), 80 + 2 * LevelRules::RESTORATION_HEAL);
 }
 
 // A counter-attack that takes the last coherence loses the level, but the
@@ -130,7 +105,7 @@ TEST_F(LevelRulesTest, TheLastEndingOfAMoveHoldsAndEndsTheLevel)
 	rules.ActivateSlot(0);
 	rules.ClickNode({2, 0});
 	// Hit once by the attack, once by the vector as it was applied.
-	EXPECT_EQ(rules.At({2, 0}).coherence, 70 - 25 - LevelRules::SECONDARY_VECTOR_DAMAGE);
+	EXPECT_EQ(rules.At({2, 0}).GetCoherence(), 70 - 25 - LevelRules::SECONDARY_VECTOR_DAMAGE);
 	rules.ClickNode({0, 1});
 	const MoveReport last = rules.ClickNode({0, 1});
 	// The System Core struck back once with 10, the Antivirus twice with 40.
@@ -154,6 +129,17 @@ TEST_F(LevelRulesTest, DistanceCountsEveryNodeButEmptyOnesAndMinusOneForNone)
 	EXPECT_EQ(rules.DistanceToObjective({4, 0}), 0);
 	rules.Start(Map({"hh"}));
 	EXPECT_EQ(rules.DistanceToObjective({0, 0}), -1);
+}
+
+// Hidden and blocked nodes count like any other.
+TEST_F(LevelRulesTest, HiddenAndBlockedNodesArePassable)
+{
+	Start({". h h C", ". h F"}, 1, 1);
+	EXPECT_EQ(Click(1, 1).Find(MoveEventKind::HINT)->value, 2);
+	ASSERT_EQ(Node(3, 0).GetState(), HIDDEN);
+	Click(2, 1);
+	ASSERT_EQ(Node(2, 0).GetState(), BLOCKED);
+	EXPECT_EQ(Click(1, 0).Find(MoveEventKind::HINT)->value, 2);
 }
 
 TEST(SeededRandom, SameSeedSameStreamWhateverElseDraws)

@@ -2,6 +2,7 @@
 
 #include "engine/VexaRiftEngine.h"
 #include "hud/ItemSlots.h"
+#include "leveldata/NodeType.h"
 #include "play/LevelGameState.h"
 #include "play/NodeObject.h"
 
@@ -25,7 +26,7 @@ namespace {
 			for(int r = 0; r < GRID_ROWS; ++r)
 			{
 				NodeObject *node = level.NodeAt(c, r);
-				if(node->GetState() == ENCRYPTED && node->IsDefenseSubsystem() == defense)
+				if(node->GetState() == ENCRYPTED && IsDefenseSubsystem(node->GetType()) == defense)
 					return node;
 			}
 		return nullptr;

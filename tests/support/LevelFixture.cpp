@@ -3,6 +3,7 @@
 #include "support/MapLetters.h"
 
 #include "hud/ItemSlots.h"
+#include "play/LevelMaker.h"
 
 #include <dirent.h>
 #include <unistd.h>
@@ -89,7 +90,7 @@ LevelGameState *LevelFixture::StartLevel(const std::string &data, unsigned seed)
 {
 	std::ofstream("DATA") << data;
 	srand(seed);
-	level = new LevelGameState(engine.get(), engine->width);
+	level = LevelMaker::MakeLevel(engine.get());
 	engine->SetNextState(level);
 	Tick();
 	EXPECT_EQ(engine->GetCurrentState(), level);

@@ -2,6 +2,7 @@
 
 #include "engine/VexaRiftEngine.h"
 #include "play/LevelGameState.h"
+#include "play/LevelMaker.h"
 #include "scenes/BusiestLevel.h"
 #include "tools/player/IdleState.h"
 
@@ -75,7 +76,7 @@ bool BenchStage::LinkRunFolder(const std::string &runFolder)
 
 LevelGameState *BenchStage::StartBusiestLevel()
 {
-	auto *level = new LevelGameState(engine.get(), engine->width);
+	LevelGameState *level = LevelMaker::MakeLevel(engine.get());
 	engine->SetNextState(level);
 	Pass();
 	return level;

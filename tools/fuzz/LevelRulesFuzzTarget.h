@@ -43,8 +43,8 @@ private:
 		int secondaryVectorMoves;
 		LevelOutcome outcome;
 
-		static_assert(
-			sizeof(NetworkNode) == 4 * sizeof(int) && sizeof(Virus) == 4 * sizeof(int), "compared byte for byte");
+		static_assert(sizeof(NetworkNode) == 4 * sizeof(int) + sizeof(unsigned) && sizeof(Virus) == 4 * sizeof(int),
+			"compared byte for byte");
 		bool operator==(const Snapshot &other) const
 		{
 			return std::memcmp(nodes, other.nodes, sizeof(nodes)) == 0 &&
@@ -126,7 +126,8 @@ private:
 			case MoveEventKind::REVEALED:
 			case MoveEventKind::OPENED:
 				// A fighter starts fresh; a later event may hack it.
-				NetworkNode::StartingValues(event.kind == MoveEventKind::OPENED ? event.value : before.nodes[c][r].type,
+				NetworkNode::StartingValues(
+					event.kind == MoveEventKind::OPENED ? event.value : before.nodes[c][r].GetType(),
 					expected.coherence[c][r], expected.strength[c][r]);
 				break;
 			case MoveEventKind::DAMAGED:
@@ -168,11 +169,11 @@ private:
 			{
 				const NetworkNode &was = before.nodes[c][r];
 				const NetworkNode &now = rules.At({c, r});
-				if(was.state == REVEALED && now.state != REVEALED)
+				if(was.GetState() == REVEALED && now.GetState() != REVEALED)
 					return Fail("a node left REVEALED");
-				if(was.type != now.type && was.state != REVEALED && now.state != REVEALED)
+				if(was.GetType() != now.GetType() && was.GetState() != REVEALED && now.GetState() != REVEALED)
 					return Fail("a node changed type unseen");
-				if(was.type != EMPTY && now.type == EMPTY)
+				if(was.GetType() != EMPTY && now.GetType() == EMPTY)
 					return Fail("a node became EMPTY");
 			}
 	}
@@ -185,17 +186,18 @@ private:
 			for(int r = 0; r < GRID_ROWS; ++r)
 			{
 				const NetworkNode &node = rules.At({c, r});
-				if(node.type < EMPTY || node.type > DATA_CACHE || node.state < HIDDEN || node.state > REVEALED)
+				if(node.GetType() < EMPTY || node.GetType() > DATA_CACHE || node.GetState() < HIDDEN ||
+					node.GetState() > REVEALED)
 					return Fail("a node's type or state out of range");
-				if(node.type == EMPTY && node.state != REVEALED && !(GridPosition{c, r} == start))
+				if(node.GetType() == EMPTY && node.GetState() != REVEALED && !(GridPosition{c, r} == start))
 					return Fail("an EMPTY node not revealed");
-				if(node.coherence != expected.coherence[c][r] || node.strength != expected.strength[c][r])
+				if(node.GetCoherence() != expected.coherence[c][r] || node.GetStrength() != expected.strength[c][r])
 					return Fail("a node's coherence or strength is not what the reports made it");
-				if(node.IsTarget() && node.coherence <= 0)
+				if(node.IsTarget() && node.GetCoherence() <= 0)
 					return Fail("a fighter stands with no coherence");
-				if(node.state == BLOCKED && !BesideRevealedDefence({c, r}))
+				if(node.GetState() == BLOCKED && !BesideRevealedDefence({c, r}))
 					return Fail("a node blocked with no revealed Defense Subsystem beside it");
-				suppressors += node.state == REVEALED && node.type == VIRUS_SUPPRESSOR;
+				suppressors += node.GetState() == REVEALED && node.GetType() == VIRUS_SUPPRESSOR;
 			}
 		const Virus &virus = rules.GetVirus();
 		if(virus.strength != Virus::STARTING_STRENGTH - suppressors * Virus::SUPPRESSOR_PENALTY)
@@ -226,7 +228,7 @@ private:
 	bool BesideRevealedDefence(GridPosition at) const
 	{
 		for(const GridPosition &p : GetGridNeighbours(at.column, at.row))
-			if(rules.At(p).state == REVEALED && IsDefenseSubsystem(rules.At(p).type))
+			if(rules.At(p).GetState() == REVEALED && IsDefenseSubsystem(rules.At(p).GetType()))
 				return true;
 		return false;
 	}

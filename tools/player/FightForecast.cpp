@@ -19,7 +19,7 @@ void FightForecast::Run(Opponent opponent)
 		++attacks;
 		if(after.Attack(opponent.node) == Virus::Blow::TARGET_FELL)
 		{
-			after.NodeHacked(opponent.node.type);
+			after.NodeHacked(opponent.node.GetType());
 			survives = true;
 			break;
 		}

@@ -8,18 +8,18 @@ namespace {
 	NodeView Show(const NetworkNode &node, Sight sight)
 	{
 		NodeView view;
-		view.state = node.state;
+		view.state = node.GetState();
 		// An EMPTY position is revealed from the start and never drawn.
-		if(node.type == EMPTY)
+		if(node.GetType() == EMPTY)
 			return view;
 		view.present = true;
-		if(sight == Sight::SIGHTED && node.state != REVEALED)
+		if(sight == Sight::SIGHTED && node.GetState() != REVEALED)
 			return view;
-		view.type = node.type;
-		if(IsFighter(node.type))
+		view.type = node.GetType();
+		if(IsFighter(node.GetType()))
 		{
-			view.coherence = node.coherence;
-			view.strength = node.strength;
+			view.coherence = node.GetCoherence();
+			view.strength = node.GetStrength();
 		}
 		return view;
 	}

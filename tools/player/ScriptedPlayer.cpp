@@ -146,10 +146,8 @@ bool ScriptedPlayer::UseItemOn(GridPosition target)
 	if(slot < 0 || view.secondaryVectorMoves > 0)
 	{
 		slot = view.items.SlotHolding(ITEM_KERNEL_ROT);
-		NetworkNode rotted;
-		rotted.coherence = node.coherence;
-		rotted.TakeDamage(LevelRules::KernelRotDamage(rotted));
-		if(slot < 0 || Forecast(target, rotted.coherence, Outlook()).Attacks() >= plain.Attacks())
+		const int rotted = node.coherence - LevelRules::KernelRotDamage(node.coherence);
+		if(slot < 0 || Forecast(target, rotted, Outlook()).Attacks() >= plain.Attacks())
 			return false;
 	}
 	ClickSlot(slot);
@@ -185,13 +183,14 @@ FightForecast ScriptedPlayer::Forecast(GridPosition target, int strengthLoss) co
 
 FightForecast ScriptedPlayer::ForecastRevealing(int type, Virus virus) const
 {
-	Opponent opponent;
-	opponent.node.type = type;
-	NetworkNode::StartingValues(type, opponent.node.coherence, opponent.node.strength);
+	int coherence = 0;
+	int strength = 0;
+	NetworkNode::StartingValues(type, coherence, strength);
 	virus.NodeRevealed(type);
+	Opponent opponent;
 	opponent.healPerMove = HealPerMove(1, type == RESTORATION_NODE);
 	// The move that reveals it already ends with a heal.
-	opponent.node.coherence += opponent.healPerMove;
+	opponent.node = NetworkNode::Standing(type, coherence + opponent.healPerMove, strength);
 	return FightForecast(virus, opponent);
 }
 
@@ -199,9 +198,7 @@ FightForecast ScriptedPlayer::Forecast(GridPosition target, int coherence, const
 {
 	const NodeView &node = view.At(target);
 	Opponent opponent;
-	opponent.node.type = node.type;
-	opponent.node.coherence = coherence;
-	opponent.node.strength = node.strength;
+	opponent.node = NetworkNode::Standing(node.type, coherence, node.strength);
 	opponent.healPerMove = HealPerMove(0, 0);
 	return FightForecast(virus, opponent);
 }
