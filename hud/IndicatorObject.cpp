@@ -2,6 +2,7 @@
 
 #include "engine/BaseEngine.h"
 #include "engine/ImageData.h"
+#include "rules/Virus.h"
 
 #include <algorithm>
 #include <cmath>
@@ -51,7 +52,9 @@ namespace {
 	}
 }
 
-IndicatorObject::IndicatorObject(BaseEngine *engine, int x, int y) : DisplayableObject(engine)
+IndicatorObject::IndicatorObject(BaseEngine *engine, int x, int y, const Virus &virus)
+	: DisplayableObject(engine),
+	  virus(virus)
 {
 	this->x = previousX = x;
 	this->y = previousY = y;
@@ -60,21 +63,31 @@ IndicatorObject::IndicatorObject(BaseEngine *engine, int x, int y) : Displayable
 	visible = true;
 }
 
-void IndicatorObject::SetValues(int coherence, int strength)
+int IndicatorObject::GetCoherence() const
 {
-	if(coherence != this->coherence || strength != this->strength)
+	return virus.coherence;
+}
+
+int IndicatorObject::GetStrength() const
+{
+	return virus.strength;
+}
+
+void IndicatorObject::RulesChanged()
+{
+	if(!LooksAsLastDrawn())
 		engine->redrawNeeded = 1;
-	this->coherence = coherence;
-	this->strength = strength;
 }
 
 bool IndicatorObject::LooksAsLastDrawn() const
 {
-	return coherence == drawnCoherence && strength == drawnStrength;
+	return virus.coherence == drawnCoherence && virus.strength == drawnStrength;
 }
 
 void IndicatorObject::Draw()
 {
+	const int coherence = virus.coherence;
+	const int strength = virus.strength;
 	drawnCoherence = coherence;
 	drawnStrength = strength;
 	if(!visible)
@@ -91,11 +104,11 @@ void IndicatorObject::DrawTexts()
 {
 	Font *font = engine->GetFont(TEXT_FONT, TEXT_SIZE);
 	char number[NUMBER_BUFFER_SIZE];
-	snprintf(number, sizeof(number), "%d", coherence);
+	snprintf(number, sizeof(number), "%d", virus.coherence);
 	engine->DrawText(x + NUMBER_X, y + COHERENCE_NUMBER_Y, number, TEXT_COLOUR, font, engine->frameSurface);
 	engine->DrawText(
 		x + COHERENCE_LABEL_X, y + COHERENCE_LABEL_Y, "Coherence", TEXT_COLOUR, font, engine->frameSurface);
-	snprintf(number, sizeof(number), "%d", strength);
+	snprintf(number, sizeof(number), "%d", virus.strength);
 	engine->DrawText(x + NUMBER_X, y + STRENGTH_NUMBER_Y, number, TEXT_COLOUR, font, engine->frameSurface);
 	engine->DrawText(x + STRENGTH_LABEL_X, y + STRENGTH_LABEL_Y, "Strength", TEXT_COLOUR, font, engine->frameSurface);
 }

@@ -3,33 +3,37 @@
 
 #include "engine/DisplayableObject.h"
 
+struct Virus;
+
 // The panel in the lower left corner of the level screen: the virus's
 // coherence on a bar bowed to the left and its strength on a mirrored bar
 // bowed to the right, each with its number and label.
 //
-// It never reads game state; the level pushes the values in with SetValues
-// after every move, and asks for a redraw when they differ from what it
-// holds. The values are not clamped: a bar lights none of its
+// It reads the values from the rules' virus when it draws; the level tells
+// it after every move, and it asks for a redraw when they differ from what
+// it last drew. The values are not clamped: a bar lights none of its
 // segments for a negative value and all of them past its maximum, while the
 // number shows the true value.
 class IndicatorObject : public DisplayableObject {
 public:
-	IndicatorObject(BaseEngine *engine, int x, int y);
+	// The virus is borrowed: the level's rules outlive their screen's objects.
+	IndicatorObject(BaseEngine *engine, int x, int y, const Virus &virus);
 
-	void SetValues(int coherence, int strength);
+	// The rules may have changed the virus.
+	void RulesChanged();
 	void Draw() override;
 	bool LooksAsLastDrawn() const override;
 	// 25 segments in an arc, lit from the bottom, one per 1/25 of maximum.
 	void DrawBar(int x0, int y0, bool mirrored, int colour, int value, int maximum);
 
-	int GetCoherence() const { return coherence; }
-	int GetStrength() const { return strength; }
+	int GetCoherence() const;
+	int GetStrength() const;
 
 private:
 	void DrawTexts();
 
-	int coherence = 0;
-	int strength = 0;
+	const Virus &virus;
+	// What the last draw showed.
 	int drawnCoherence = 0;
 	int drawnStrength = 0;
 };

@@ -112,8 +112,7 @@ int LevelGameState::InitialiseObjects()
 	cursor->MoveTo(cursorNode->x, cursorNode->y);
 	engine->AddObject(cursor);
 
-	indicator = new IndicatorObject(engine, INDICATOR_X, engine->height - INDICATOR_FROM_BOTTOM);
-	indicator->SetValues(GetVirusCoherence(), GetVirusStrength());
+	indicator = new IndicatorObject(engine, INDICATOR_X, engine->height - INDICATOR_FROM_BOTTOM, rules.GetVirus());
 	engine->AddObject(indicator);
 	itemSlots = new ItemSlots(engine, ITEM_SLOTS_X, engine->height - ITEM_SLOTS_FROM_BOTTOM, rules.GetItems());
 	engine->AddObject(itemSlots);
@@ -359,7 +358,7 @@ void LevelGameState::ShowDistanceHint(NodeObject *node, int distance)
 
 void LevelGameState::ShowMoveEnd()
 {
-	indicator->SetValues(GetVirusCoherence(), GetVirusStrength());
+	indicator->RulesChanged();
 	SetupBackground();
 	GetEngine()->redrawNeeded = 1;
 	GetEngine()->fullRedraw = 1;

@@ -1,5 +1,6 @@
 #include "hud/IndicatorObject.h"
 
+#include "rules/Virus.h"
 #include "support/TestEngine.h"
 
 #include <gtest/gtest.h>
@@ -42,7 +43,8 @@ namespace {
 		}
 
 		TestEngine engine;
-		IndicatorObject indicator{&engine, 10, 580};
+		Virus virus;
+		IndicatorObject indicator{&engine, 10, 580, virus};
 	};
 }
 
@@ -65,7 +67,9 @@ TEST_F(IndicatorObjectTest, ValuesOutsideTheRangeLightAllOrNothing)
 
 TEST_F(IndicatorObjectTest, DrawsBothBarsOverItsFrame)
 {
-	indicator.SetValues(70, 25);
+	virus.coherence = 70;
+	virus.strength = 25;
+	indicator.RulesChanged();
 	indicator.Draw();
 	{
 		SCOPED_TRACE("coherence");

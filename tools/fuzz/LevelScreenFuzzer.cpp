@@ -123,10 +123,6 @@ namespace {
 		if(!level || engine->GetPendingState())
 			return;
 		const LevelRules &rules = level->GetRules();
-		const IndicatorObject *indicator = level->GetIndicator();
-		if(indicator->GetCoherence() != rules.GetVirus().coherence ||
-			indicator->GetStrength() != rules.GetVirus().strength)
-			Fail("the indicator shows other values than the virus has");
 		if(!hover.onNode || hover.level != level)
 			return;
 		const CursorObject *cursor = level->GetCursor();
