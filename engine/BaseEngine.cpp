@@ -86,6 +86,7 @@ BaseEngine::~BaseEngine()
 	BaseEngine::DestroyAllObjects();
 	fontCache.FreeAllFonts();
 	objects.shrink_to_fit();
+	records.shrink_to_fit();
 	ReleaseWindow();
 }
 
@@ -295,7 +296,10 @@ void BaseEngine::DestroyAllObjects()
 		DisplayableObject *front = objects.front();
 		delete front;
 		if(!objects.empty() && objects.front() == front)
+		{
 			objects.erase(objects.begin());
+			records.erase(records.begin());
+		}
 	}
 }
 
@@ -379,11 +383,6 @@ SDL_Rect BaseEngine::StringsArea() const
 	return {0, 0, width, height};
 }
 
-bool BaseEngine::StringsAsLastDrawn() const
-{
-	return false;
-}
-
 void BaseEngine::RedrawScreen()
 {
 	if(!frameSurface)
@@ -422,8 +421,16 @@ void BaseEngine::RepaintWhole()
 	AfterDrawObjects();
 	// The whole frame was restored: whatever each object restores next time
 	// counts as restored this time.
-	for(DisplayableObject *object : objects)
-		object->lastUndrawArea = object->UndrawArea();
+	for(size_t i = 0; i < objects.size(); ++i)
+		records[i].undrawArea = objects[i]->UndrawArea();
+	ForgetChanges();
+}
+
+void BaseEngine::ForgetChanges()
+{
+	for(DrawnRecord &record : records)
+		record.lookChanged = false;
+	stringsChanged = false;
 }
 
 void BaseEngine::RepaintChanges()
@@ -497,19 +504,17 @@ namespace {
 	{
 		return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
 	}
+}
 
-	// Its pixels would come out as they are: it restores what it restored
-	// last time, draws the same inside it, or draws nothing as before.
-	bool IsAsLastDrawn(const DisplayableObject &object)
-	{
-		const SDL_Rect undraw = object.UndrawArea();
-		if(!SameArea(undraw, object.lastUndrawArea) || object.visible != object.drewLast)
-			return false;
-		if(object.drewLast &&
-			!(SameArea(object.DrawArea(), object.lastDrawnArea) && SameArea(undraw, object.lastDrawnArea)))
-			return false;
-		return object.LooksAsLastDrawn();
-	}
+// Its pixels would come out as they are: it did not say its look changed,
+// restores what it restored last time and draws the same inside it, or
+// draws nothing as before.
+bool BaseEngine::IsAsLastDrawn(const DisplayableObject &object, const DrawnRecord &record)
+{
+	const SDL_Rect undraw = object.UndrawArea();
+	if(record.lookChanged || !SameArea(undraw, record.undrawArea) || object.visible != record.drew)
+		return false;
+	return !record.drew || (SameArea(object.DrawArea(), record.drawnArea) && SameArea(undraw, record.drawnArea));
 }
 
 // Everything an object that changed restores and draws, now and last time,
@@ -517,19 +522,23 @@ namespace {
 // last redraw have already added where they drew.
 void BaseEngine::GatherChanges()
 {
-	for(DisplayableObject *object : objects)
+	for(size_t i = 0; i < objects.size(); ++i)
 	{
-		if(!IsAsLastDrawn(*object))
+		const DisplayableObject &object = *objects[i];
+		DrawnRecord &record = records[i];
+		if(!IsAsLastDrawn(object, record))
 		{
-			changedArea.Add(object->UndrawArea());
-			changedArea.Add(object->DrawArea());
-			if(object->drewLast)
-				changedArea.Add(object->lastDrawnArea);
+			changedArea.Add(object.UndrawArea());
+			changedArea.Add(object.DrawArea());
+			if(record.drew)
+				changedArea.Add(record.drawnArea);
 		}
-		object->lastUndrawArea = object->UndrawArea();
+		record.undrawArea = object.UndrawArea();
+		record.lookChanged = false;
 	}
-	if(!StringsAsLastDrawn())
+	if(stringsChanged)
 		changedArea.Add(StringsArea());
+	stringsChanged = false;
 }
 
 // An object wholly off the frame is not met by any repainted area, yet its
@@ -539,14 +548,14 @@ void BaseEngine::DrawOffFrameObjects()
 {
 	const SDL_Rect frame = {0, 0, width, height};
 	const SDL_Rect nowhere = {0, 0, 0, 0};
-	for(DisplayableObject *object : objects)
+	for(size_t i = 0; i < objects.size(); ++i)
 	{
-		const SDL_Rect area = object->DrawArea();
+		const SDL_Rect area = objects[i]->DrawArea();
 		if(SDL_HasIntersection(&area, &frame))
 			continue;
 		SDL_SetClipRect(frameSurface, &nowhere);
-		object->Draw();
-		RememberDrawing(*object);
+		objects[i]->Draw();
+		RememberDrawing(static_cast<int>(i));
 	}
 	SDL_SetClipRect(frameSurface, nullptr);
 }
@@ -559,10 +568,10 @@ bool BaseEngine::Repaints(const SDL_Rect &area) const
 	return SDL_HasIntersection(&area, &clip);
 }
 
-void BaseEngine::RememberDrawing(DisplayableObject &object)
+void BaseEngine::RememberDrawing(int index)
 {
-	object.drewLast = object.visible;
-	object.lastDrawnArea = object.DrawArea();
+	records[index].drew = objects[index]->visible;
+	records[index].drawnArea = objects[index]->DrawArea();
 }
 
 void BaseEngine::UndrawObjects()
@@ -589,7 +598,7 @@ void BaseEngine::DrawObjects()
 		object->Draw();
 		if(abortIteration)
 			return;
-		RememberDrawing(*object);
+		RememberDrawing(i);
 	}
 }
 
@@ -613,6 +622,7 @@ void BaseEngine::FillBackground(int colour)
 int BaseEngine::AddObject(DisplayableObject *object)
 {
 	objects.push_back(object);
+	records.emplace_back();
 	return ObjectCount() - 1;
 }
 
@@ -620,12 +630,27 @@ void BaseEngine::RemoveObjectAt(int index)
 {
 	// What it drew stays on the frame until the next redraw repaints that
 	// area from the background.
-	if(objects[index]->drewLast)
+	if(records[index].drew)
 	{
-		changedArea.Add(objects[index]->lastDrawnArea);
+		changedArea.Add(records[index].drawnArea);
 		redrawNeeded = 1;
 	}
 	objects.erase(objects.begin() + index);
+	records.erase(records.begin() + index);
+}
+
+void BaseEngine::LookChanged(const DisplayableObject &object)
+{
+	redrawNeeded = 1;
+	const auto listed = std::find(objects.begin(), objects.end(), &object);
+	if(listed != objects.end())
+		records[listed - objects.begin()].lookChanged = true;
+}
+
+void BaseEngine::StringsChanged()
+{
+	redrawNeeded = 1;
+	stringsChanged = true;
 }
 
 DisplayableObject *BaseEngine::ObjectAt(int index) const

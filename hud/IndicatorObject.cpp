@@ -62,21 +62,15 @@ IndicatorObject::IndicatorObject(BaseEngine *engine, int x, int y) : Displayable
 
 void IndicatorObject::SetValues(int coherence, int strength)
 {
-	if(coherence != this->coherence || strength != this->strength)
-		engine->redrawNeeded = 1;
+	if(coherence == this->coherence && strength == this->strength)
+		return;
 	this->coherence = coherence;
 	this->strength = strength;
-}
-
-bool IndicatorObject::LooksAsLastDrawn() const
-{
-	return coherence == drawnCoherence && strength == drawnStrength;
+	LookChanged();
 }
 
 void IndicatorObject::Draw()
 {
-	drawnCoherence = coherence;
-	drawnStrength = strength;
 	if(!visible)
 		return;
 	const std::shared_ptr<const ImageData> frame = engine->pictures.Picture(FRAME_FILE);

@@ -8,8 +8,7 @@
 // bowed to the right, each with its number and label.
 //
 // It never reads game state; the level pushes the values in with SetValues
-// after every move, and asks for a redraw when they differ from what it
-// holds. The values are not clamped: a bar lights none of its
+// after every move, and a change of them changes its look. The values are not clamped: a bar lights none of its
 // segments for a negative value and all of them past its maximum, while the
 // number shows the true value.
 class IndicatorObject : public DisplayableObject {
@@ -18,7 +17,6 @@ public:
 
 	void SetValues(int coherence, int strength);
 	void Draw() override;
-	bool LooksAsLastDrawn() const override;
 	// 25 segments in an arc, lit from the bottom, one per 1/25 of maximum.
 	void DrawBar(int x0, int y0, bool mirrored, int colour, int value, int maximum);
 
@@ -30,8 +28,6 @@ private:
 
 	int coherence = 0;
 	int strength = 0;
-	int drawnCoherence = 0;
-	int drawnStrength = 0;
 };
 
 #endif

@@ -216,11 +216,14 @@ void LevelGameState::MouseMoved(int x, int y)
 		return;
 	}
 	const int slot = itemSlots->SlotAt(x, y);
+	const int type = slot >= 0 ? itemSlots->ItemAt(slot) : 0;
+	const int state = slot >= 0 ? REVEALED : HIDDEN;
 	hoverNode = nullptr;
-	hoverType = slot >= 0 ? itemSlots->ItemAt(slot) : 0;
-	hoverState = slot >= 0 ? REVEALED : HIDDEN;
-	if(!(Panel() == writtenPanel))
-		GetEngine()->redrawNeeded = 1;
+	if(type == hoverType && state == hoverState)
+		return;
+	hoverType = type;
+	hoverState = state;
+	GetEngine()->StringsChanged();
 }
 
 void LevelGameState::KeyDown(int keyCode)
@@ -262,7 +265,8 @@ void LevelGameState::Show(const MoveReport &report)
 	NodeObject *decrypted = nullptr;
 	for(const MoveEvent &event : report.events)
 		ShowEvent(event, decrypted);
-	itemSlots->Show();
+	// Any click may start or end choosing a target, which the panel tells.
+	GetEngine()->StringsChanged();
 	if(report.moved)
 	{
 		++moves;
@@ -322,10 +326,12 @@ void LevelGameState::ShowEvent(const MoveEvent &event, NodeObject *&decrypted)
 	case MoveEventKind::LOST:
 		GetEngine()->SetNextState(new EndGameState(GetEngine(), event.kind == MoveEventKind::WON));
 		break;
-	case MoveEventKind::COUNTERED:
-	case MoveEventKind::SHIELDED:
 	case MoveEventKind::PICKED_UP:
 	case MoveEventKind::ITEM_USED:
+		itemSlots->LookChanged();
+		break;
+	case MoveEventKind::COUNTERED:
+	case MoveEventKind::SHIELDED:
 		break;
 	}
 }
@@ -380,18 +386,12 @@ SDL_Rect LevelGameState::StringsArea() const
 	return {engine->width / 2, PANEL_TOP, engine->width / 2, engine->height - PANEL_TOP};
 }
 
-bool LevelGameState::StringsAsLastDrawn() const
-{
-	return Panel() == writtenPanel;
-}
-
 void LevelGameState::DrawStrings()
 {
 	VexaRiftEngine *engine = GetEngine();
 	// These texts change: restore their area before writing them again.
 	const SDL_Rect area = StringsArea();
 	engine->CopyBackgroundArea(area.x, area.y, area.w, area.h);
-	writtenPanel = Panel();
 	Font *titleFont = engine->GetFont(BOLD_FONT, TITLE_SIZE);
 	Font *bodyFont = engine->GetFont(REGULAR_FONT, BODY_SIZE);
 	if(hoverType != 0)

@@ -50,7 +50,6 @@ public:
 	void KeyDown(int keyCode) override;
 	void DrawStrings() override;
 	SDL_Rect StringsArea() const override;
-	bool StringsAsLastDrawn() const override;
 
 	void CreateNodes();
 	std::vector<NodeObject *> GetNeighbours(NodeObject *node) const;
@@ -112,19 +111,6 @@ private:
 	// The node the panel describes, if it describes one: a move can change
 	// it, and the panel must not go on showing what it was.
 	NodeObject *hoverNode = nullptr;
-	// What the panel showed when last written, to tell when it must be
-	// written again.
-	struct PanelText {
-		int type;
-		int state;
-		bool selecting;
-		bool operator==(const PanelText &other) const
-		{
-			return type == other.type && state == other.state && selecting == other.selecting;
-		}
-	};
-	PanelText Panel() const { return {hoverType, hoverState, GetSelectedSlot() != -1}; }
-	PanelText writtenPanel = {};
 	IndicatorObject *indicator = nullptr;
 	ItemSlots *itemSlots = nullptr;
 	// Every pulse of this level, borrowed; each pulse reads the whole list.

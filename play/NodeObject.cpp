@@ -147,8 +147,7 @@ void NodeObject::RefreshImages()
 	discSize = 0;
 	hasOverlay = false;
 	faceStale = true;
-	refreshedSinceDrawn = true;
-	engine->redrawNeeded = 1;
+	LookChanged();
 	const NodeLook *look = LookFor(type, state);
 	if(!look)
 		return;
@@ -175,7 +174,7 @@ void NodeObject::DeleteFloatingText()
 bool NodeObject::TakeDamage(int amount)
 {
 	coherence -= amount;
-	engine->redrawNeeded = 1;
+	LookChanged();
 
 	char text[NUMBER_TEXT_SIZE];
 	snprintf(text, sizeof(text), "%d", abs(amount));
@@ -203,15 +202,8 @@ void NodeObject::ShowDistanceHint(int distance)
 		engine->GetFont(HINT_FONT, HINT_POINT_SIZE), FLOATING_TEXT_DURATION, true);
 }
 
-bool NodeObject::LooksAsLastDrawn() const
-{
-	return !refreshedSinceDrawn && drawnLook == Look{type, state, coherence, strength};
-}
-
 void NodeObject::Draw()
 {
-	drawnLook = {type, state, coherence, strength};
-	refreshedSinceDrawn = false;
 	visible = type != EMPTY;
 	if(!visible)
 		return;

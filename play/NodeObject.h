@@ -59,7 +59,6 @@ public:
 	void ShowDistanceHint(int distance);
 
 	void Draw() override;
-	bool LooksAsLastDrawn() const override;
 
 	int GetDiscSize() const { return discSize; }
 	bool HasOverlay() const { return hasOverlay; }
@@ -88,21 +87,6 @@ private:
 	int faceX = 0;
 	int faceY = 0;
 	bool faceStale = true;
-	// What the node showed when last drawn; any change of pictures since
-	// counts as a change.
-	struct Look {
-		int type;
-		int state;
-		int coherence;
-		int strength;
-		bool operator==(const Look &other) const
-		{
-			return type == other.type && state == other.state && coherence == other.coherence &&
-				strength == other.strength;
-		}
-	};
-	Look drawnLook = {};
-	bool refreshedSinceDrawn = true;
 	// The last number floated, or null; see the class comment for who ends it.
 	AnimatedTextObject *floatingText = nullptr;
 	bool hasOverlay = false;
