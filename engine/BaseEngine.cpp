@@ -26,11 +26,11 @@ namespace {
 	const uint32_t ALPHA_MASK = 0xFF000000;
 	const int DEFAULT_BACKGROUND = 0xFFFF00;
 	const int BASE_TICK_MS = 15;
-	// What an object's drawing costs, and what an area's look at whether an
-	// object reaches into it costs, in pixels copied from the background:
-	// timed per frame on the busiest level (docs/SPEED.md).
+	// What an object's drawing costs, and what writing the screen's texts
+	// into one area costs, in pixels copied from the background: timed per
+	// frame on the busiest level (docs/SPEED.md).
 	const long long DRAW_COST = 11000;
-	const long long LOOK_COST = 100;
+	const long long STRINGS_COST = 5 * DRAW_COST;
 
 	// Index of each key code above 127 that the key table tracks.
 	struct KeyIndex {
@@ -446,16 +446,27 @@ void BaseEngine::RepaintChanges()
 		AfterDrawObjects();
 		return;
 	}
-	const std::vector<SDL_Rect> areas = changedArea.Rectangles();
-	if(CostsMoreThanWhole(areas))
+	std::vector<int> met;
+	if(!GrowOverObjects(met))
 	{
 		RepaintWhole();
 		return;
 	}
-	// Each area is repainted as a whole repaint would paint it: from the
-	// background, under the texts and every object that reaches into it.
-	// Restoring the whole area, not what each listed object covered, also
-	// wipes what an object taken out of the list drew there.
+	const std::vector<SDL_Rect> areas = changedArea.Rectangles();
+	if(CostsMoreThanWhole(areas, met.size()))
+	{
+		RepaintWhole();
+		return;
+	}
+	RepaintAreas(areas, met);
+}
+
+// The areas are restored and the texts written into them, clipped; then
+// every object met draws once, over all of them. Restoring whole areas, not
+// what each object covered, also wipes what an object taken out of the list
+// drew there.
+void BaseEngine::RepaintAreas(const std::vector<SDL_Rect> &areas, const std::vector<int> &met)
+{
 	const SDL_Rect texts = StringsArea();
 	for(const SDL_Rect &area : areas)
 	{
@@ -465,38 +476,88 @@ void BaseEngine::RepaintChanges()
 		if(SDL_HasIntersection(&texts, &area))
 			DrawStrings();
 		AfterDrawStrings();
-		DrawObjects();
+	}
+	DrawMetObjects(met);
+	for(const SDL_Rect &area : areas)
+	{
+		SDL_SetClipRect(frameSurface, &area);
 		AfterDrawObjects();
 	}
 	SDL_SetClipRect(frameSurface, nullptr);
 	DrawOffFrameObjects();
 }
 
-// Every area looks at every object and draws those it meets, clipped; an
-// object met by several areas draws in each. When that comes to more than
-// one pass over the whole frame, a whole repaint is cheaper. The costs are
-// counted in pixels copied from the background. A whole repaint is taken to
-// draw every object, hidden ones too: counting only the shown would cost
-// one more walk over every object.
-bool BaseEngine::CostsMoreThanWhole(const std::vector<SDL_Rect> &areas) const
+// The changed area grows over every shown object that reaches into it, until
+// none reaches in from outside: each object met then lies wholly inside and
+// draws once, unclipped but for the cells it covers, as in a whole repaint.
+// Met, in list order, are the objects that reach into the area; a hidden
+// one draws nothing, so it does not make the area grow. False as soon as
+// the area and the drawing would cost more than a whole repaint.
+bool BaseEngine::GrowOverObjects(std::vector<int> &met)
 {
-	const long long whole = static_cast<long long>(width) * height + ObjectCount() * DRAW_COST;
-	long long partial = static_cast<long long>(areas.size()) * ObjectCount() * LOOK_COST;
-	for(const SDL_Rect &area : areas)
-		partial += static_cast<long long>(area.w) * area.h;
-	if(partial > whole)
-		return true;
-	for(const SDL_Rect &area : areas)
-		for(const DisplayableObject *object : objects)
+	std::vector<char> isMet(objects.size(), 0);
+	int shown = 0;
+	for(bool grew = true; grew;)
+	{
+		grew = false;
+		for(size_t i = 0; i < objects.size(); ++i)
 		{
-			const SDL_Rect drawn = object->DrawArea();
-			if(!object->visible || !SDL_HasIntersection(&drawn, &area))
+			const DisplayableObject &object = *objects[i];
+			if(isMet[i] || !object.visible || !changedArea.Meets(object.DrawArea()))
 				continue;
-			partial += DRAW_COST;
-			if(partial > whole)
-				return true;
+			isMet[i] = 1;
+			changedArea.Add(object.DrawArea());
+			grew = true;
+			++shown;
 		}
-	return false;
+		if(changedArea.MarkedPixels() + shown * DRAW_COST > WholeCost())
+			return false;
+	}
+	for(size_t i = 0; i < objects.size(); ++i)
+		if(isMet[i] || changedArea.Meets(objects[i]->DrawArea()))
+			met.push_back(static_cast<int>(i));
+	return true;
+}
+
+// The costs are counted in pixels copied from the background. A whole
+// repaint is taken to draw every object, hidden ones too: counting only
+// the shown would cost one more walk over every object.
+long long BaseEngine::WholeCost() const
+{
+	return static_cast<long long>(width) * height + ObjectCount() * DRAW_COST;
+}
+
+// The areas are whole cells, and the texts are written once into each area
+// they reach.
+bool BaseEngine::CostsMoreThanWhole(const std::vector<SDL_Rect> &areas, size_t draws) const
+{
+	const SDL_Rect texts = StringsArea();
+	long long partial = static_cast<long long>(draws) * DRAW_COST;
+	for(const SDL_Rect &area : areas)
+	{
+		partial += static_cast<long long>(area.w) * area.h;
+		if(SDL_HasIntersection(&texts, &area))
+			partial += STRINGS_COST;
+	}
+	return partial > WholeCost();
+}
+
+// A hidden object draws onto nothing: its drawing may keep state, as a
+// node's does, but writes no pixel.
+void BaseEngine::DrawMetObjects(const std::vector<int> &met)
+{
+	abortIteration = 0;
+	const SDL_Rect nowhere = {0, 0, 0, 0};
+	for(int index : met)
+	{
+		DisplayableObject *object = objects[index];
+		const SDL_Rect cells = changedArea.CellsCovering(object->DrawArea());
+		SDL_SetClipRect(frameSurface, object->visible ? &cells : &nowhere);
+		object->Draw();
+		if(abortIteration)
+			return;
+		RememberDrawing(index);
+	}
 }
 
 namespace {

@@ -195,7 +195,11 @@ private:
 	void Rest();
 	void RepaintWhole();
 	void RepaintChanges();
-	bool CostsMoreThanWhole(const std::vector<SDL_Rect> &areas) const;
+	bool GrowOverObjects(std::vector<int> &met);
+	long long WholeCost() const;
+	bool CostsMoreThanWhole(const std::vector<SDL_Rect> &areas, size_t draws) const;
+	void RepaintAreas(const std::vector<SDL_Rect> &areas, const std::vector<int> &met);
+	void DrawMetObjects(const std::vector<int> &met);
 	void GatherChanges();
 	void DrawOffFrameObjects();
 	// Whether an area reaches into the part of the frame being repainted.
