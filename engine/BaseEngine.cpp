@@ -26,10 +26,11 @@ namespace {
 	const uint32_t ALPHA_MASK = 0xFF000000;
 	const int DEFAULT_BACKGROUND = 0xFFFF00;
 	const int BASE_TICK_MS = 15;
-	// What an object's drawing costs, and what writing the screen's texts
-	// into one area costs, in pixels copied from the background: timed per
-	// frame on the busiest level (docs/SPEED.md).
-	const long long DRAW_COST = 11000;
+	// What an object's drawing costs in pixels copied from the background,
+	// fitted to the partial and whole repaints of the busiest level
+	// (docs/SPEED.md); writing the screen's texts into one area is taken as
+	// the five draws of the level's panel.
+	const long long DRAW_COST = 700;
 	const long long STRINGS_COST = 5 * DRAW_COST;
 
 	// Index of each key code above 127 that the key table tracks.
