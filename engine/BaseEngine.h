@@ -26,16 +26,15 @@ class DisplayableObject;
 // changes, so an idle screen costs no drawing. Between passes the loop
 // rests until an event comes or the next tick is due.
 //
-// A redraw whose changes would cost more to repaint one by one than the
-// whole frame repaints the whole frame; either way the pixels are the same.
-//
 // A redraw that is not a full one repaints only where something changed:
 // around the objects that moved, showed, hid or said their look changed
 // (LookChanged), around what removed objects drew, and the screen's texts
-// if the state said they changed (StringsChanged). Each such area is
-// repainted as the whole redraw would, with the frame clipped to it, so the
-// frame holds the same pixels. What each object last restored and drew is
-// the engine's record, kept beside the object list.
+// if the state said they changed (StringsChanged). That area grows over
+// every object reaching into it, so each object met draws once, wholly
+// inside it, and the frame holds the pixels of a whole repaint. When that
+// would cost more than the whole frame, the whole frame is repainted. What
+// each object last restored and drew is the engine's record, kept beside
+// the object list.
 //
 // The fields are public because objects and states raise the redraw flags
 // and read the surfaces directly. Tests and tools drive time with TickAt and
