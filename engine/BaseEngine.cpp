@@ -26,11 +26,12 @@ namespace {
 	const uint32_t ALPHA_MASK = 0xFF000000;
 	const int DEFAULT_BACKGROUND = 0xFFFF00;
 	const int BASE_TICK_MS = 15;
-	// What an object's drawing costs, and what an area's look at whether an
-	// object reaches into it costs, in pixels copied from the background:
-	// timed per frame on the busiest level (docs/SPEED.md).
-	const long long DRAW_COST = 11000;
-	const long long LOOK_COST = 100;
+	// What an object's drawing costs in pixels copied from the background,
+	// fitted to the partial and whole repaints of the busiest level
+	// (docs/SPEED.md); writing the screen's texts into one area is taken as
+	// the five draws of the level's panel.
+	const long long DRAW_COST = 700;
+	const long long STRINGS_COST = 5 * DRAW_COST;
 
 	// Index of each key code above 127 that the key table tracks.
 	struct KeyIndex {
@@ -86,6 +87,7 @@ BaseEngine::~BaseEngine()
 	BaseEngine::DestroyAllObjects();
 	fontCache.FreeAllFonts();
 	objects.shrink_to_fit();
+	records.shrink_to_fit();
 	ReleaseWindow();
 }
 
@@ -295,7 +297,10 @@ void BaseEngine::DestroyAllObjects()
 		DisplayableObject *front = objects.front();
 		delete front;
 		if(!objects.empty() && objects.front() == front)
+		{
 			objects.erase(objects.begin());
+			records.erase(records.begin());
+		}
 	}
 }
 
@@ -379,11 +384,6 @@ SDL_Rect BaseEngine::StringsArea() const
 	return {0, 0, width, height};
 }
 
-bool BaseEngine::StringsAsLastDrawn() const
-{
-	return false;
-}
-
 void BaseEngine::RedrawScreen()
 {
 	if(!frameSurface)
@@ -422,8 +422,16 @@ void BaseEngine::RepaintWhole()
 	AfterDrawObjects();
 	// The whole frame was restored: whatever each object restores next time
 	// counts as restored this time.
-	for(DisplayableObject *object : objects)
-		object->lastUndrawArea = object->UndrawArea();
+	for(size_t i = 0; i < objects.size(); ++i)
+		records[i].undrawArea = objects[i]->UndrawArea();
+	ForgetChanges();
+}
+
+void BaseEngine::ForgetChanges()
+{
+	for(DrawnRecord &record : records)
+		record.lookChanged = false;
+	stringsChanged = false;
 }
 
 void BaseEngine::RepaintChanges()
@@ -439,16 +447,27 @@ void BaseEngine::RepaintChanges()
 		AfterDrawObjects();
 		return;
 	}
-	const std::vector<SDL_Rect> areas = changedArea.Rectangles();
-	if(CostsMoreThanWhole(areas))
+	std::vector<int> met;
+	if(!GrowOverObjects(met))
 	{
 		RepaintWhole();
 		return;
 	}
-	// Each area is repainted as a whole repaint would paint it: from the
-	// background, under the texts and every object that reaches into it.
-	// Restoring the whole area, not what each listed object covered, also
-	// wipes what an object taken out of the list drew there.
+	const std::vector<SDL_Rect> areas = changedArea.Rectangles();
+	if(CostsMoreThanWhole(areas, met.size()))
+	{
+		RepaintWhole();
+		return;
+	}
+	RepaintAreas(areas, met);
+}
+
+// The areas are restored and the texts written into them, clipped; then
+// every object met draws once, over all of them. Restoring whole areas, not
+// what each object covered, also wipes what an object taken out of the list
+// drew there.
+void BaseEngine::RepaintAreas(const std::vector<SDL_Rect> &areas, const std::vector<int> &met)
+{
 	const SDL_Rect texts = StringsArea();
 	for(const SDL_Rect &area : areas)
 	{
@@ -458,38 +477,88 @@ void BaseEngine::RepaintChanges()
 		if(SDL_HasIntersection(&texts, &area))
 			DrawStrings();
 		AfterDrawStrings();
-		DrawObjects();
+	}
+	DrawMetObjects(met);
+	for(const SDL_Rect &area : areas)
+	{
+		SDL_SetClipRect(frameSurface, &area);
 		AfterDrawObjects();
 	}
 	SDL_SetClipRect(frameSurface, nullptr);
 	DrawOffFrameObjects();
 }
 
-// Every area looks at every object and draws those it meets, clipped; an
-// object met by several areas draws in each. When that comes to more than
-// one pass over the whole frame, a whole repaint is cheaper. The costs are
-// counted in pixels copied from the background. A whole repaint is taken to
-// draw every object, hidden ones too: counting only the shown would cost
-// one more walk over every object.
-bool BaseEngine::CostsMoreThanWhole(const std::vector<SDL_Rect> &areas) const
+// The changed area grows over every shown object that reaches into it, until
+// none reaches in from outside: each object met then lies wholly inside and
+// draws once, unclipped but for the cells it covers, as in a whole repaint.
+// Met, in list order, are the objects that reach into the area; a hidden
+// one draws nothing, so it does not make the area grow. False as soon as
+// the area and the drawing would cost more than a whole repaint.
+bool BaseEngine::GrowOverObjects(std::vector<int> &met)
 {
-	const long long whole = static_cast<long long>(width) * height + ObjectCount() * DRAW_COST;
-	long long partial = static_cast<long long>(areas.size()) * ObjectCount() * LOOK_COST;
-	for(const SDL_Rect &area : areas)
-		partial += static_cast<long long>(area.w) * area.h;
-	if(partial > whole)
-		return true;
-	for(const SDL_Rect &area : areas)
-		for(const DisplayableObject *object : objects)
+	std::vector<char> isMet(objects.size(), 0);
+	int shown = 0;
+	for(bool grew = true; grew;)
+	{
+		grew = false;
+		for(size_t i = 0; i < objects.size(); ++i)
 		{
-			const SDL_Rect drawn = object->DrawArea();
-			if(!object->visible || !SDL_HasIntersection(&drawn, &area))
+			const DisplayableObject &object = *objects[i];
+			if(isMet[i] || !object.visible || !changedArea.Meets(object.DrawArea()))
 				continue;
-			partial += DRAW_COST;
-			if(partial > whole)
-				return true;
+			isMet[i] = 1;
+			changedArea.Add(object.DrawArea());
+			grew = true;
+			++shown;
 		}
-	return false;
+		if(changedArea.MarkedPixels() + shown * DRAW_COST > WholeCost())
+			return false;
+	}
+	for(size_t i = 0; i < objects.size(); ++i)
+		if(isMet[i] || changedArea.Meets(objects[i]->DrawArea()))
+			met.push_back(static_cast<int>(i));
+	return true;
+}
+
+// The costs are counted in pixels copied from the background. A whole
+// repaint is taken to draw every object, hidden ones too: counting only
+// the shown would cost one more walk over every object.
+long long BaseEngine::WholeCost() const
+{
+	return static_cast<long long>(width) * height + ObjectCount() * DRAW_COST;
+}
+
+// The areas are whole cells, and the texts are written once into each area
+// they reach.
+bool BaseEngine::CostsMoreThanWhole(const std::vector<SDL_Rect> &areas, size_t draws) const
+{
+	const SDL_Rect texts = StringsArea();
+	long long partial = static_cast<long long>(draws) * DRAW_COST;
+	for(const SDL_Rect &area : areas)
+	{
+		partial += static_cast<long long>(area.w) * area.h;
+		if(SDL_HasIntersection(&texts, &area))
+			partial += STRINGS_COST;
+	}
+	return partial > WholeCost();
+}
+
+// A hidden object draws onto nothing: its drawing may keep state, as a
+// node's does, but writes no pixel.
+void BaseEngine::DrawMetObjects(const std::vector<int> &met)
+{
+	abortIteration = 0;
+	const SDL_Rect nowhere = {0, 0, 0, 0};
+	for(int index : met)
+	{
+		DisplayableObject *object = objects[index];
+		const SDL_Rect cells = changedArea.CellsCovering(object->DrawArea());
+		SDL_SetClipRect(frameSurface, object->visible ? &cells : &nowhere);
+		object->Draw();
+		if(abortIteration)
+			return;
+		RememberDrawing(index);
+	}
 }
 
 namespace {
@@ -497,19 +566,17 @@ namespace {
 	{
 		return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
 	}
+}
 
-	// Its pixels would come out as they are: it restores what it restored
-	// last time, draws the same inside it, or draws nothing as before.
-	bool IsAsLastDrawn(const DisplayableObject &object)
-	{
-		const SDL_Rect undraw = object.UndrawArea();
-		if(!SameArea(undraw, object.lastUndrawArea) || object.visible != object.drewLast)
-			return false;
-		if(object.drewLast &&
-			!(SameArea(object.DrawArea(), object.lastDrawnArea) && SameArea(undraw, object.lastDrawnArea)))
-			return false;
-		return object.LooksAsLastDrawn();
-	}
+// Its pixels would come out as they are: it did not say its look changed,
+// restores what it restored last time and draws the same inside it, or
+// draws nothing as before.
+bool BaseEngine::IsAsLastDrawn(const DisplayableObject &object, const DrawnRecord &record)
+{
+	const SDL_Rect undraw = object.UndrawArea();
+	if(record.lookChanged || !SameArea(undraw, record.undrawArea) || object.visible != record.drew)
+		return false;
+	return !record.drew || (SameArea(object.DrawArea(), record.drawnArea) && SameArea(undraw, record.drawnArea));
 }
 
 // Everything an object that changed restores and draws, now and last time,
@@ -517,19 +584,23 @@ namespace {
 // last redraw have already added where they drew.
 void BaseEngine::GatherChanges()
 {
-	for(DisplayableObject *object : objects)
+	for(size_t i = 0; i < objects.size(); ++i)
 	{
-		if(!IsAsLastDrawn(*object))
+		const DisplayableObject &object = *objects[i];
+		DrawnRecord &record = records[i];
+		if(!IsAsLastDrawn(object, record))
 		{
-			changedArea.Add(object->UndrawArea());
-			changedArea.Add(object->DrawArea());
-			if(object->drewLast)
-				changedArea.Add(object->lastDrawnArea);
+			changedArea.Add(object.UndrawArea());
+			changedArea.Add(object.DrawArea());
+			if(record.drew)
+				changedArea.Add(record.drawnArea);
 		}
-		object->lastUndrawArea = object->UndrawArea();
+		record.undrawArea = object.UndrawArea();
+		record.lookChanged = false;
 	}
-	if(!StringsAsLastDrawn())
+	if(stringsChanged)
 		changedArea.Add(StringsArea());
+	stringsChanged = false;
 }
 
 // An object wholly off the frame is not met by any repainted area, yet its
@@ -539,14 +610,14 @@ void BaseEngine::DrawOffFrameObjects()
 {
 	const SDL_Rect frame = {0, 0, width, height};
 	const SDL_Rect nowhere = {0, 0, 0, 0};
-	for(DisplayableObject *object : objects)
+	for(size_t i = 0; i < objects.size(); ++i)
 	{
-		const SDL_Rect area = object->DrawArea();
+		const SDL_Rect area = objects[i]->DrawArea();
 		if(SDL_HasIntersection(&area, &frame))
 			continue;
 		SDL_SetClipRect(frameSurface, &nowhere);
-		object->Draw();
-		RememberDrawing(*object);
+		objects[i]->Draw();
+		RememberDrawing(static_cast<int>(i));
 	}
 	SDL_SetClipRect(frameSurface, nullptr);
 }
@@ -559,10 +630,10 @@ bool BaseEngine::Repaints(const SDL_Rect &area) const
 	return SDL_HasIntersection(&area, &clip);
 }
 
-void BaseEngine::RememberDrawing(DisplayableObject &object)
+void BaseEngine::RememberDrawing(int index)
 {
-	object.drewLast = object.visible;
-	object.lastDrawnArea = object.DrawArea();
+	records[index].drew = objects[index]->visible;
+	records[index].drawnArea = objects[index]->DrawArea();
 }
 
 void BaseEngine::UndrawObjects()
@@ -589,7 +660,7 @@ void BaseEngine::DrawObjects()
 		object->Draw();
 		if(abortIteration)
 			return;
-		RememberDrawing(*object);
+		RememberDrawing(i);
 	}
 }
 
@@ -613,6 +684,7 @@ void BaseEngine::FillBackground(int colour)
 int BaseEngine::AddObject(DisplayableObject *object)
 {
 	objects.push_back(object);
+	records.emplace_back();
 	return ObjectCount() - 1;
 }
 
@@ -620,12 +692,27 @@ void BaseEngine::RemoveObjectAt(int index)
 {
 	// What it drew stays on the frame until the next redraw repaints that
 	// area from the background.
-	if(objects[index]->drewLast)
+	if(records[index].drew)
 	{
-		changedArea.Add(objects[index]->lastDrawnArea);
+		changedArea.Add(records[index].drawnArea);
 		redrawNeeded = 1;
 	}
 	objects.erase(objects.begin() + index);
+	records.erase(records.begin() + index);
+}
+
+void BaseEngine::LookChanged(const DisplayableObject &object)
+{
+	redrawNeeded = 1;
+	const auto listed = std::find(objects.begin(), objects.end(), &object);
+	if(listed != objects.end())
+		records[listed - objects.begin()].lookChanged = true;
+}
+
+void BaseEngine::StringsChanged()
+{
+	redrawNeeded = 1;
+	stringsChanged = true;
 }
 
 DisplayableObject *BaseEngine::ObjectAt(int index) const

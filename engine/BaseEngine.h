@@ -26,13 +26,15 @@ class DisplayableObject;
 // changes, so an idle screen costs no drawing. Between passes the loop
 // rests until an event comes or the next tick is due.
 //
-// A redraw whose changes would cost more to repaint one by one than the
-// whole frame repaints the whole frame; either way the pixels are the same.
-//
 // A redraw that is not a full one repaints only where something changed:
-// around the objects that do not look as they last drew and the screen's
-// texts if they changed. Each such area is repainted as the whole redraw
-// would, with the frame clipped to it, so the frame holds the same pixels.
+// around the objects that moved, showed, hid or said their look changed
+// (LookChanged), around what removed objects drew, and the screen's texts
+// if the state said they changed (StringsChanged). That area grows over
+// every object reaching into it, so each object met draws once, wholly
+// inside it, and the frame holds the pixels of a whole repaint. When that
+// would cost more than the whole frame, the whole frame is repainted. What
+// each object last restored and drew is the engine's record, kept beside
+// the object list.
 //
 // The fields are public because objects and states raise the redraw flags
 // and read the surfaces directly. Tests and tools drive time with TickAt and
@@ -85,10 +87,8 @@ public:
 	virtual void AfterDrawStrings();
 	virtual void AfterDrawObjects();
 	virtual void DrawStrings();
-	// Where the screen's texts go, and whether they would be drawn as last
-	// time; by default anywhere, and never.
+	// Where the screen's texts go; by default anywhere.
 	virtual SDL_Rect StringsArea() const;
-	virtual bool StringsAsLastDrawn() const;
 	virtual void RedrawScreen();
 	virtual void UndrawObjects();
 	virtual void DrawObjects();
@@ -101,6 +101,10 @@ public:
 	void RemoveObjectAt(int index);
 	DisplayableObject *ObjectAt(int index) const;
 	int ObjectCount() const;
+	// Each asks for a redraw that repaints the object, or the texts' area;
+	// an object not listed needs no notice, as it has never been drawn.
+	void LookChanged(const DisplayableObject &object);
+	void StringsChanged();
 	void CopyBackgroundArea(int x, int y, int width, int height);
 
 	// Software drawing primitives; a null target means the frame surface.
@@ -148,7 +152,6 @@ public:
 	int mouseX = 0;
 	int mouseY = 0;
 	int abortIteration = 0;
-	std::vector<DisplayableObject *> objects;
 	FontCache fontCache;
 	// Node pictures, the indicator frame and item icons: the level forgets
 	// them whenever it starts, so each level reads the files once.
@@ -162,6 +165,16 @@ public:
 	uint8_t frameSurfaceLocked = 0;
 
 private:
+	// What an object restored and where it drew at the last redraw that
+	// reached it, and whether it said its look changed since.
+	struct DrawnRecord {
+		SDL_Rect undrawArea = {0, 0, 0, 0};
+		SDL_Rect drawnArea = {0, 0, 0, 0};
+		bool drew = false;
+		// A new object has not been drawn yet.
+		bool lookChanged = true;
+	};
+
 	// For each row of an oval w by h pixels wide (counted as x2 - x1 and
 	// y2 - y1), the last column of its span from x1, or -1 for none.
 	const std::vector<int> &OvalSpans(int w, int h);
@@ -171,18 +184,28 @@ private:
 	std::map<std::pair<int, int>, std::vector<int>> ovalSpans;
 	FramePresenter presenter;
 	ChangedArea changedArea;
+	// The list order is the drawing order; records[i] belongs to objects[i].
+	std::vector<DisplayableObject *> objects;
+	std::vector<DrawnRecord> records;
+	bool stringsChanged = true;
 
 	SDL_Surface *TargetOrFrame(SDL_Surface *target) const;
 	bool LockFrame();
 	void Rest();
 	void RepaintWhole();
 	void RepaintChanges();
-	bool CostsMoreThanWhole(const std::vector<SDL_Rect> &areas) const;
+	bool GrowOverObjects(std::vector<int> &met);
+	long long WholeCost() const;
+	bool CostsMoreThanWhole(const std::vector<SDL_Rect> &areas, size_t draws) const;
+	void RepaintAreas(const std::vector<SDL_Rect> &areas, const std::vector<int> &met);
+	void DrawMetObjects(const std::vector<int> &met);
 	void GatherChanges();
 	void DrawOffFrameObjects();
 	// Whether an area reaches into the part of the frame being repainted.
 	bool Repaints(const SDL_Rect &area) const;
-	static void RememberDrawing(DisplayableObject &object);
+	void RememberDrawing(int index);
+	void ForgetChanges();
+	static bool IsAsLastDrawn(const DisplayableObject &object, const DrawnRecord &record);
 	void DispatchEvent(const SDL_Event &event);
 	void ChoosePresentation();
 	void ReleaseWindow();

@@ -18,7 +18,7 @@ void ChangedArea::Resize(int width, int height)
 	marked = 0;
 }
 
-void ChangedArea::Add(const SDL_Rect &area)
+bool ChangedArea::Span(const SDL_Rect &area, int &firstColumn, int &firstRow, int &lastColumn, int &lastRow) const
 {
 	const int left = std::max(0, area.x);
 	const int top = std::max(0, area.y);
@@ -26,16 +26,51 @@ void ChangedArea::Add(const SDL_Rect &area)
 	const long long right = std::min<long long>(width, static_cast<long long>(area.x) + area.w);
 	const long long bottom = std::min<long long>(height, static_cast<long long>(area.y) + area.h);
 	if(left >= right || top >= bottom)
+		return false;
+	firstColumn = left / CELL_SIZE;
+	firstRow = top / CELL_SIZE;
+	lastColumn = static_cast<int>((right - 1) / CELL_SIZE);
+	lastRow = static_cast<int>((bottom - 1) / CELL_SIZE);
+	return true;
+}
+
+void ChangedArea::Add(const SDL_Rect &area)
+{
+	int firstColumn = 0, firstRow = 0, lastColumn = 0, lastRow = 0;
+	if(!Span(area, firstColumn, firstRow, lastColumn, lastRow))
 		return;
-	const int lastColumn = static_cast<int>((right - 1) / CELL_SIZE);
-	const int lastRow = static_cast<int>((bottom - 1) / CELL_SIZE);
-	for(int row = top / CELL_SIZE; row <= lastRow; ++row)
-		for(int column = left / CELL_SIZE; column <= lastColumn; ++column)
+	for(int row = firstRow; row <= lastRow; ++row)
+		for(int column = firstColumn; column <= lastColumn; ++column)
 		{
 			unsigned char &cell = cells[static_cast<size_t>(row) * columns + column];
 			marked += !cell;
 			cell = 1;
 		}
+}
+
+bool ChangedArea::Meets(const SDL_Rect &area) const
+{
+	int firstColumn = 0, firstRow = 0, lastColumn = 0, lastRow = 0;
+	if(!marked || !Span(area, firstColumn, firstRow, lastColumn, lastRow))
+		return false;
+	for(int row = firstRow; row <= lastRow; ++row)
+		for(int column = firstColumn; column <= lastColumn; ++column)
+			if(cells[static_cast<size_t>(row) * columns + column])
+				return true;
+	return false;
+}
+
+SDL_Rect ChangedArea::CellsCovering(const SDL_Rect &area) const
+{
+	int firstColumn = 0, firstRow = 0, lastColumn = 0, lastRow = 0;
+	if(!Span(area, firstColumn, firstRow, lastColumn, lastRow))
+		return {0, 0, 0, 0};
+	return CellsOf(firstColumn, firstRow, lastColumn - firstColumn + 1, lastRow - firstRow + 1);
+}
+
+long long ChangedArea::MarkedPixels() const
+{
+	return static_cast<long long>(marked) * CELL_SIZE * CELL_SIZE;
 }
 
 void ChangedArea::AddAll()

@@ -20,12 +20,22 @@ public:
 	void AddAll();
 	void Clear();
 	bool IsEmpty() const { return marked == 0; }
+	// Whether any cell the rectangle touches is marked.
+	bool Meets(const SDL_Rect &area) const;
+	// The cells the rectangle touches, as one rectangle cut to the frame:
+	// after Add, all of it is marked.
+	SDL_Rect CellsCovering(const SDL_Rect &area) const;
+	// What the marked cells cover, in pixels, counting whole cells.
+	long long MarkedPixels() const;
 
 	// Rows of cells, each run of marked cells joined with the same run in the
 	// rows below it.
 	std::vector<SDL_Rect> Rectangles() const;
 
 private:
+	// The first and last column and row of the cells the rectangle touches;
+	// false when it touches none.
+	bool Span(const SDL_Rect &area, int &firstColumn, int &firstRow, int &lastColumn, int &lastRow) const;
 	SDL_Rect CellsOf(int column, int row, int columns, int rows) const;
 
 	int width = 0;

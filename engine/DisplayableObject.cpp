@@ -34,9 +34,9 @@ void DisplayableObject::RedrawBackground()
 	engine->CopyBackgroundArea(area.x, area.y, area.w, area.h);
 }
 
-bool DisplayableObject::LooksAsLastDrawn() const
+void DisplayableObject::LookChanged()
 {
-	return false;
+	engine->LookChanged(*this);
 }
 
 SDL_Rect DisplayableObject::DrawArea() const

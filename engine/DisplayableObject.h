@@ -13,10 +13,11 @@ class BaseEngine;
 // is the drawing order. An object remembers where it was last drawn so that
 // the undraw pass wipes exactly that rectangle.
 //
-// A redraw repaints only what changed: an object that can tell that it would
-// draw exactly what it drew last time says so in LooksAsLastDrawn, and as
-// long as it stays where it was, it is repainted only where something else
-// changed beneath or above it. Its drawing must then stay inside DrawArea.
+// A redraw repaints only what changed. The engine notices an object that
+// moved, resized, showed or hid; anything else that changes its drawing the
+// object must tell with LookChanged, at every tick while it animates in
+// place. Until then it is repainted only where something else changed
+// beneath or above it, so its drawing must stay inside DrawArea.
 class DisplayableObject {
 public:
 	explicit DisplayableObject(BaseEngine *engine);
@@ -30,9 +31,8 @@ public:
 	virtual void RedrawBackground();
 	virtual void Update(int currentTime);
 
-	// False unless the object knows better: the safe answer for anything
-	// that moves or animates.
-	virtual bool LooksAsLastDrawn() const;
+	// The next redraw draws it again, and a redraw is asked for.
+	void LookChanged();
 
 	void RememberPosition();
 	// What Draw covers now, and what RedrawBackground restores.
@@ -52,11 +52,6 @@ public:
 	int width = 10;
 	int height = 10;
 	bool visible = false;
-	// Kept by the engine at each redraw: what the object restored and where
-	// it drew, if it did.
-	SDL_Rect lastUndrawArea = {0, 0, 0, 0};
-	SDL_Rect lastDrawnArea = {0, 0, 0, 0};
-	bool drewLast = false;
 };
 
 #endif

@@ -92,8 +92,3 @@ SDL_Rect VexaRiftEngine::StringsArea() const
 {
 	return currentState->StringsArea();
 }
-
-bool VexaRiftEngine::StringsAsLastDrawn() const
-{
-	return currentState->StringsAsLastDrawn();
-}

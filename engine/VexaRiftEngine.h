@@ -34,7 +34,6 @@ public:
 	void GameAction() override;
 	void DrawStrings() override;
 	SDL_Rect StringsArea() const override;
-	bool StringsAsLastDrawn() const override;
 
 private:
 	std::unique_ptr<GameState> currentState;

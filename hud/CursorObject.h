@@ -14,8 +14,6 @@ public:
 	// Asks for a redraw even when the position does not change.
 	void MoveTo(int x, int y);
 	void Draw() override;
-	// It always draws the same frame; only where changes.
-	bool LooksAsLastDrawn() const override { return true; }
 };
 
 #endif

@@ -75,21 +75,13 @@ int IndicatorObject::GetStrength() const
 
 void IndicatorObject::RulesChanged()
 {
-	if(!LooksAsLastDrawn())
-		engine->redrawNeeded = 1;
-}
-
-bool IndicatorObject::LooksAsLastDrawn() const
-{
-	return virus.coherence == drawnCoherence && virus.strength == drawnStrength;
+	LookChanged();
 }
 
 void IndicatorObject::Draw()
 {
 	const int coherence = virus.coherence;
 	const int strength = virus.strength;
-	drawnCoherence = coherence;
-	drawnStrength = strength;
 	if(!visible)
 		return;
 	const std::shared_ptr<const ImageData> frame = engine->pictures.Picture(FRAME_FILE);

@@ -10,8 +10,7 @@ struct Virus;
 // bowed to the right, each with its number and label.
 //
 // It reads the values from the rules' virus when it draws; the level tells
-// it after every move, and it asks for a redraw when they differ from what
-// it last drew. The values are not clamped: a bar lights none of its
+// it after every move that they may have changed. The values are not clamped: a bar lights none of its
 // segments for a negative value and all of them past its maximum, while the
 // number shows the true value.
 class IndicatorObject : public DisplayableObject {
@@ -22,7 +21,6 @@ public:
 	// The rules may have changed the virus.
 	void RulesChanged();
 	void Draw() override;
-	bool LooksAsLastDrawn() const override;
 	// 25 segments in an arc, lit from the bottom, one per 1/25 of maximum.
 	void DrawBar(int x0, int y0, bool mirrored, int colour, int value, int maximum);
 
@@ -33,9 +31,6 @@ private:
 	void DrawTexts();
 
 	const Virus &virus;
-	// What the last draw showed.
-	int drawnCoherence = 0;
-	int drawnStrength = 0;
 };
 
 #endif

@@ -83,24 +83,8 @@ int ItemSlots::SlotAt(int x, int y) const
 	return -1;
 }
 
-void ItemSlots::Show()
-{
-	if(!LooksAsLastDrawn())
-		engine->redrawNeeded = 1;
-}
-
-bool ItemSlots::LooksAsLastDrawn() const
-{
-	for(int i = 0; i < SLOT_COUNT; ++i)
-		if(items.ItemAt(i) != drawnItems[i])
-			return false;
-	return true;
-}
-
 void ItemSlots::Draw()
 {
-	for(int i = 0; i < SLOT_COUNT; ++i)
-		drawnItems[i] = items.ItemAt(i);
 	if(!visible)
 		return;
 	engine->DrawText(

@@ -10,7 +10,7 @@
 // The player's inventory on the screen: the caption "Your items:" above
 // three square slots, each showing its item's icon and name, or "Empty". It
 // reads the rules' own inventory and keeps no copy; what items do belongs to
-// the rules.
+// the rules. Whoever sees the inventory change tells it with LookChanged.
 //
 // The slot frame is shrunk once at construction; the icons come from the
 // engine's picture cache, like every other picture that changes with play.
@@ -23,14 +23,10 @@ public:
 
 	// 0 for an index outside the slots.
 	int ItemAt(int index) const;
-	// The rules may have changed the inventory: a redraw if it now differs
-	// from what the slots drew.
-	void Show();
 	// The slot whose 51 x 51 square (both edges included) holds the point,
 	// or -1.
 	int SlotAt(int x, int y) const;
 	void Draw() override;
-	bool LooksAsLastDrawn() const override;
 
 	int SlotX(int index) const { return slotX[index]; }
 	int SlotY(int index) const { return slotY[index]; }
@@ -43,7 +39,6 @@ private:
 	// Kept as loaded, the source of the shrunk frame.
 	ImageData fullFrame;
 	const ItemInventory &items;
-	std::array<int, SLOT_COUNT> drawnItems = {};
 	std::array<int, SLOT_COUNT> slotX = {};
 	std::array<int, SLOT_COUNT> slotY = {};
 };

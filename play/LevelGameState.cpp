@@ -216,11 +216,14 @@ void LevelGameState::MouseMoved(int x, int y)
 		return;
 	}
 	const int slot = itemSlots->SlotAt(x, y);
+	const int type = slot >= 0 ? itemSlots->ItemAt(slot) : 0;
+	const int state = slot >= 0 ? REVEALED : HIDDEN;
+	if(!hoverOnNode && type == pointedType && state == pointedState)
+		return;
 	hoverOnNode = false;
-	pointedType = slot >= 0 ? itemSlots->ItemAt(slot) : 0;
-	pointedState = slot >= 0 ? REVEALED : HIDDEN;
-	if(!(Panel() == writtenPanel))
-		GetEngine()->redrawNeeded = 1;
+	pointedType = type;
+	pointedState = state;
+	GetEngine()->StringsChanged();
 }
 
 void LevelGameState::KeyDown(int keyCode)
@@ -273,7 +276,10 @@ void LevelGameState::Show(const MoveReport &report)
 	NodeObject *decrypted = nullptr;
 	for(const MoveEvent &event : report.events)
 		ShowEvent(event, decrypted);
-	itemSlots->Show();
+	// Any click may change the items or start or end choosing a target,
+	// which the slots and the panel show.
+	itemSlots->LookChanged();
+	GetEngine()->StringsChanged();
 	if(report.moved)
 	{
 		++moves;
@@ -385,25 +391,19 @@ SDL_Rect LevelGameState::StringsArea() const
 	return {engine->width / 2, PANEL_TOP, engine->width / 2, engine->height - PANEL_TOP};
 }
 
-bool LevelGameState::StringsAsLastDrawn() const
-{
-	return Panel() == writtenPanel;
-}
-
 void LevelGameState::DrawStrings()
 {
 	VexaRiftEngine *engine = GetEngine();
 	// These texts change: restore their area before writing them again.
 	const SDL_Rect area = StringsArea();
 	engine->CopyBackgroundArea(area.x, area.y, area.w, area.h);
-	writtenPanel = Panel();
 	Font *titleFont = engine->GetFont(BOLD_FONT, TITLE_SIZE);
 	Font *bodyFont = engine->GetFont(REGULAR_FONT, BODY_SIZE);
-	const PanelText &panel = writtenPanel;
-	if(panel.type != 0)
+	const int type = GetHoverType();
+	if(type != 0)
 	{
 		NodeDescription description;
-		DescribeNode(panel.type, panel.state, description);
+		DescribeNode(type, GetHoverState(), description);
 		int y = PANEL_TOP;
 		y +=
 			engine->DrawTextRightAligned(description.title, titleFont, TITLE_COLOUR, y, PANEL_MARGIN) + PANEL_TITLE_GAP;

@@ -65,7 +65,6 @@ public:
 	void KeyDown(int keyCode) override;
 	void DrawStrings() override;
 	SDL_Rect StringsArea() const override;
-	bool StringsAsLastDrawn() const override;
 
 	void CreateNodes();
 	std::vector<NodeObject *> GetNeighbours(NodeObject *node) const;
@@ -136,19 +135,6 @@ private:
 	// pointer moves, even once it is used.
 	int pointedType = 0;
 	int pointedState = HIDDEN;
-	// What the panel showed when last written, to tell when it must be
-	// written again.
-	struct PanelText {
-		int type;
-		int state;
-		bool selecting;
-		bool operator==(const PanelText &other) const
-		{
-			return type == other.type && state == other.state && selecting == other.selecting;
-		}
-	};
-	PanelText Panel() const { return {GetHoverType(), GetHoverState(), GetSelectedSlot() != -1}; }
-	PanelText writtenPanel = {};
 	IndicatorObject *indicator = nullptr;
 	ItemSlots *itemSlots = nullptr;
 	// Every pulse of this level, borrowed; each pulse reads the whole list.

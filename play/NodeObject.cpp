@@ -144,8 +144,7 @@ bool NodeObject::IsBehindRules() const
 void NodeObject::RulesChanged()
 {
 	toldChanges = node.GetChanges();
-	changedSinceDrawn = true;
-	engine->redrawNeeded = 1;
+	LookChanged();
 	if(node.GetType() != picturedType || node.GetState() != picturedState)
 		RefreshImages();
 }
@@ -157,7 +156,6 @@ void NodeObject::RefreshImages()
 	discSize = 0;
 	hasOverlay = false;
 	faceStale = true;
-	engine->redrawNeeded = 1;
 	const NodeLook *look = LookFor(picturedType, picturedState);
 	if(!look)
 		return;
@@ -208,14 +206,8 @@ void NodeObject::ShowDistanceHint(int distance)
 		engine->GetFont(HINT_FONT, HINT_POINT_SIZE), FLOATING_TEXT_DURATION, true);
 }
 
-bool NodeObject::LooksAsLastDrawn() const
-{
-	return !changedSinceDrawn;
-}
-
 void NodeObject::Draw()
 {
-	changedSinceDrawn = false;
 	visible = node.GetType() != EMPTY;
 	if(!visible)
 		return;

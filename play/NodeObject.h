@@ -56,7 +56,6 @@ public:
 	void ShowDistanceHint(int distance);
 
 	void Draw() override;
-	bool LooksAsLastDrawn() const override;
 
 	int GetDiscSize() const { return discSize; }
 	bool HasOverlay() const { return hasOverlay; }
@@ -75,8 +74,6 @@ private:
 	const NetworkNode &node;
 	// The rules' change count as last told.
 	unsigned toldChanges = 0;
-	// Set when told of a change, cleared by a draw.
-	bool changedSinceDrawn = true;
 	// The type and state the pictures and the face were made for: a drawing
 	// cache keyed by what it shows.
 	int picturedType = -1;

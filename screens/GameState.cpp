@@ -12,8 +12,3 @@ SDL_Rect GameState::StringsArea() const
 {
 	return {0, 0, engine->width, engine->height};
 }
-
-bool GameState::StringsAsLastDrawn() const
-{
-	return false;
-}

@@ -26,11 +26,10 @@ public:
 	virtual void MouseMoved(int x, int y) = 0;
 	virtual void KeyDown(int keyCode) = 0;
 	virtual void DrawStrings();
-	// Where DrawStrings writes, restoring it first, and whether it would
-	// write what it wrote last time; by default the whole frame, and never,
-	// so the texts are written at every redraw.
+	// Where DrawStrings writes, restoring it first; by default the whole
+	// frame. A state whose texts change says so with the engine's
+	// StringsChanged; a redraw rewrites them wherever it repaints.
 	virtual SDL_Rect StringsArea() const;
-	virtual bool StringsAsLastDrawn() const;
 
 	VexaRiftEngine *GetEngine() const { return engine; }
 

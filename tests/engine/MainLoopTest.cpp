@@ -130,6 +130,7 @@ TEST_F(MainLoopTest, EscEndsThePassButTheQueueIsStillServed)
 	PushKey(SDL_KEYDOWN, 'b');
 	PushMouseButton(SDL_MOUSEBUTTONDOWN, 1, 20, 30);
 	engine.redrawNeeded = 1;
+	engine.fullRedraw = 1;
 	EXPECT_FALSE(engine.RunPass(10));
 	EXPECT_EQ(engine.exitCode, 0);
 	EXPECT_EQ(engine.keyStates[27], 1);

@@ -1,6 +1,6 @@
 // A redraw repaints only where something changed. Objects that move, jump,
-// change their look, hide, come and go, some of them able to say they look
-// as they last drew, must leave every frame as a full repaint does.
+// change their look and say so, animate in place, hide, come and go must
+// leave every frame as a full repaint does.
 #include "engine/ChangedArea.h"
 #include "engine/DisplayableObject.h"
 #include "support/TestEngine.h"
@@ -46,7 +46,6 @@ namespace {
 
 		void Draw() override
 		{
-			drawnLook = look;
 			if(!visible)
 				return;
 			engine->FillRectangle(x + width / 2, y, x + width - 1, y + height - 1, 0x203040 + look * 0x1010);
@@ -56,22 +55,31 @@ namespace {
 				RememberPosition();
 		}
 
-		bool LooksAsLastDrawn() const override { return steady && look == drawnLook; }
+		// One that is not steady animates in place, and says so at every step.
+		void Step()
+		{
+			if(!steady)
+				ChangeLook((look + 1) % 4);
+		}
+
+		void ChangeLook(int newLook)
+		{
+			look = newLook;
+			LookChanged();
+		}
 
 		int look = 0;
 
 	private:
 		bool steady;
 		bool forgetful;
-		int drawnLook = -1;
 	};
 
-	// Its texts never change, so they do not make the whole frame repaint.
+	// It writes no texts.
 	class SteadyTextState : public QuietState {
 	public:
 		using QuietState::QuietState;
 		SDL_Rect StringsArea() const override { return {0, 0, 0, 0}; }
-		bool StringsAsLastDrawn() const override { return true; }
 	};
 
 	size_t FrameDigest(const SDL_Surface *frame)
@@ -124,7 +132,7 @@ namespace {
 				break;
 			}
 			case 2:
-				blot->look = static_cast<int>(random() % 4);
+				blot->ChangeLook(static_cast<int>(random() % 4));
 				break;
 			case 3:
 				blot->visible = !blot->visible;
@@ -147,6 +155,8 @@ namespace {
 			default:
 				break;
 			}
+			for(Blot *each : blots)
+				each->Step();
 			if(!partly)
 				engine.fullRedraw = 1;
 			engine.redrawNeeded = 1;

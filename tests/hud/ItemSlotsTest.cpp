@@ -77,20 +77,3 @@ TEST_F(ItemSlotsTest, LabelsEveryKnownCodeButNotAnUnknownOne)
 	EXPECT_TRUE(HasLabel(1));
 	EXPECT_FALSE(HasLabel(2));
 }
-
-TEST_F(ItemSlotsTest, AsksForARedrawOnlyWhenWhatItShowsChanges)
-{
-	slots.Draw();
-	engine.redrawNeeded = 0;
-	slots.Update(10);
-	slots.Show();
-	EXPECT_EQ(engine.redrawNeeded, 0);
-	inventory.AddItem(ITEM_KERNEL_ROT);
-	EXPECT_EQ(slots.ItemAt(0), ITEM_KERNEL_ROT);
-	slots.Show();
-	EXPECT_EQ(engine.redrawNeeded, 1);
-	slots.Draw();
-	engine.redrawNeeded = 0;
-	slots.Show();
-	EXPECT_EQ(engine.redrawNeeded, 0);
-}

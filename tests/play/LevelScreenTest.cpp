@@ -274,6 +274,30 @@ TEST_F(LevelScreen, PanelAndSelectTargetAreDrawnOnTheFrame)
 	EXPECT_FALSE(FrameDiffersFromBackground(645, 585, 700, 620));
 }
 
+// On a level where nothing else changes, a click on a slot shows in the
+// redraw of the same pass: the choice of a target, and a slot emptied by
+// its use, just as a full repaint would show them.
+TEST_F(LevelScreen, ASlotClickShowsAtOnce)
+{
+	StartLevel(MapFromTopRows({"h k s C . . . . . ."}, 0, 0));
+	Click(0, 0);
+	CollectTopRowItems(2);
+	Tick();
+	ClickSlot(0);
+	engine->RedrawScreen();
+	EXPECT_TRUE(FrameDiffersFromBackground(645, 585, 700, 620));
+	ClickSlot(1);
+	engine->RedrawScreen();
+	EXPECT_FALSE(FrameDiffersFromBackground(645, 585, 700, 620));
+	const SDL_Surface *frame = engine->frameSurface;
+	const std::vector<uint8_t> partial(static_cast<const uint8_t *>(frame->pixels),
+		static_cast<const uint8_t *>(frame->pixels) + static_cast<size_t>(frame->pitch) * frame->h);
+	engine->redrawNeeded = 1;
+	engine->fullRedraw = 1;
+	engine->RedrawScreen();
+	EXPECT_TRUE(std::equal(partial.begin(), partial.end(), static_cast<const uint8_t *>(frame->pixels)));
+}
+
 // The pointer leaving the grid changes the panel: the redraw of the same
 // pass shows it, with no tick to help.
 TEST_F(LevelScreen, LeavingTheGridClearsThePanelAtOnce)

@@ -503,30 +503,28 @@ namespace {
 		EXPECT_GT(FindBright(engine, LEFT + 20, TOP + 40, LEFT + 45, TOP + 70).count, 0);
 	}
 
-	// Any change the rules make is a change of look until the next draw, be
-	// it of state or of a value alone.
+	// Any change the rules make, be it of state or of a value alone, asks
+	// for a redraw once the level tells the node; nothing else does.
 	TEST_F(NodeTest, AsksForARedrawOnlyWhenTheRulesChangedIt)
 	{
 		NodeObject &node = MakeNode(FIREWALL, ENCRYPTED);
 		node.Draw();
-		EXPECT_TRUE(node.LooksAsLastDrawn());
 		engine.redrawNeeded = 0;
 		node.Update(10);
 		EXPECT_EQ(engine.redrawNeeded, 0);
+		EXPECT_FALSE(node.IsBehindRules());
 
 		Held(node).SetState(REVEALED);
 		EXPECT_TRUE(node.IsBehindRules());
 		node.RulesChanged();
 		EXPECT_EQ(engine.redrawNeeded, 1);
-		EXPECT_FALSE(node.LooksAsLastDrawn());
-		node.Draw();
-		EXPECT_TRUE(node.LooksAsLastDrawn());
+		EXPECT_FALSE(node.IsBehindRules());
 
 		engine.redrawNeeded = 0;
 		Held(node).TakeDamage(3);
+		EXPECT_TRUE(node.IsBehindRules());
 		node.RulesChanged();
 		EXPECT_EQ(engine.redrawNeeded, 1);
-		EXPECT_FALSE(node.LooksAsLastDrawn());
 		EXPECT_EQ(node.GetCoherence(), 57);
 	}
 
