@@ -174,14 +174,16 @@ void LevelRules::EndMove(MoveReport &report)
 
 void LevelRules::RunRestoration(MoveReport &report)
 {
-	std::vector<GridPosition> targets;
+	// Runs for every Restoration Node after every move: no list on the heap.
+	GridPosition targets[GRID_COLUMNS * GRID_ROWS];
+	int count = 0;
 	for(int c = 0; c < GRID_COLUMNS; ++c)
 		for(int r = 0; r < GRID_ROWS; ++r)
 			if(nodes[c][r].IsTarget())
-				targets.push_back({c, r});
-	if(targets.empty())
+				targets[count++] = {c, r};
+	if(count == 0)
 		return;
-	const GridPosition healed = targets[random.Below(static_cast<int>(targets.size()))];
+	const GridPosition healed = targets[random.Below(count)];
 	Node(healed).TakeDamage(-RESTORATION_HEAL);
 	report.Add(MoveEventKind::HEALED, healed, RESTORATION_HEAL);
 }
@@ -204,7 +206,7 @@ void LevelRules::RunSecondaryVector(MoveReport &report)
 void LevelRules::UncoverNeighbours(GridPosition position, MoveReport &report)
 {
 	int marker = 0;
-	for(const GridPosition &p : GetGridNeighbours(position.column, position.row))
+	for(const GridPosition &p : NeighboursOf(position))
 	{
 		if(Node(p).GetState() != HIDDEN)
 			continue;
@@ -217,7 +219,7 @@ void LevelRules::BlockNeighbours(GridPosition position, MoveReport &report)
 {
 	if(!IsDefenseSubsystem(Node(position).GetType()))
 		return;
-	for(const GridPosition &p : GetGridNeighbours(position.column, position.row))
+	for(const GridPosition &p : NeighboursOf(position))
 		UpdateBlocking(p, report);
 }
 
@@ -226,7 +228,7 @@ void LevelRules::UpdateBlocking(GridPosition position, MoveReport &report)
 	NetworkNode &node = Node(position);
 	if(node.GetState() == REVEALED)
 		return;
-	for(const GridPosition &p : GetGridNeighbours(position.column, position.row))
+	for(const GridPosition &p : NeighboursOf(position))
 		if(Node(p).Blocks())
 		{
 			node.SetState(BLOCKED);
@@ -245,7 +247,7 @@ void LevelRules::HackNode(GridPosition position, MoveReport &report)
 	virus.NodeHacked(node.GetType());
 	node.SetType(HACKED);
 	report.Add(MoveEventKind::HACKED, position);
-	for(const GridPosition &p : GetGridNeighbours(position.column, position.row))
+	for(const GridPosition &p : NeighboursOf(position))
 		UpdateBlocking(p, report);
 }
 

@@ -113,6 +113,10 @@ const CHOICE_FILE = `${SAVED_DIR}/Choice`;
 let lastRunTime = 0;
 let savedRecordText = null;
 let savedChoice = '';
+// Whether what was kept could be read on this visit. When it could not, the
+// page stores nothing: a store would put this visit's files over the kept
+// ones and delete the rest.
+let keptReadable = true;
 let saving = Promise.resolve();
 let lastErrorLine = '';
 let printedSincePass = false;
@@ -140,9 +144,9 @@ function restoreLastRun() {
   Module.addRunDependency('saved-files');
   fs().syncfs(true, (error) => {
     if (error) {
-      console.warn('The saved LastRun could not be read:', error);
-      // Nothing kept could be read: the record starts again, and says so.
-      savedRecordText = '';
+      console.warn('The saved files could not be read:', error);
+      keptReadable = false;
+      recordNote = 'Your record could not be read in this browser. It is kept as it was; this visit is not saved.';
     } else {
       copyFile(`${SAVED_DIR}/${LAST_RUN}`, LAST_RUN);
       savedRecordText = readText(RECORD_FILE);
@@ -163,17 +167,44 @@ function readText(path) {
 
 // Writes what is kept into the browser's storage, one store at a time, in
 // order; a store that fails (storage full or gone) is told with a note and
-// the game goes on.
+// the game goes on. A store is one transaction: it keeps every file whole or
+// changes none, and the next store tries again whatever is not yet kept.
 function storeSaved() {
-  saving = saving.then(() => new Promise((resolve) => {
-    fs().syncfs(false, (error) => {
-      if (error) {
-        console.warn('The saved files could not be stored:', error);
-        showNote('Your record could not be saved in this browser.');
-      }
-      resolve();
-    });
-  }));
+  if (!keptReadable)
+    return;
+  saving = saving.then(syncOut).then((error) => {
+    if (!error)
+      return;
+    console.warn('The saved files could not be stored:', error);
+    showNote('Your record could not be saved in this browser.');
+  });
+}
+
+// Emscripten's store never answers for a transaction the browser aborts,
+// as it does over its quota, and every later store would wait behind it. An
+// aborted transaction tells its database, which ends the wait instead.
+function syncOut() {
+  return new Promise((resolve) => {
+    const db = fs().filesystems.IDBFS.dbs[SAVED_DIR];
+    let answered = false;
+    const answer = (error) => {
+      if (answered)
+        return;
+      answered = true;
+      if (db)
+        db.removeEventListener('abort', aborted);
+      resolve(error);
+    };
+    const aborted = (event) => answer(event.target.error || new Error('the store was aborted'));
+    if (db)
+      db.addEventListener('abort', aborted);
+    try {
+      fs().syncfs(false, answer);
+    } catch (error) {
+      // A database the browser closed throws at once.
+      answer(error);
+    }
+  });
 }
 
 function saveFile(path, text) {
@@ -258,6 +289,8 @@ let playing = null;
 let recordNote = '';
 
 function loadRecord() {
+  if (!keptReadable)
+    showNote(recordNote);
   if (savedRecordText === null)
     return;
   const read = parseRecord(savedRecordText);
