@@ -153,6 +153,38 @@ async function overQuota(page) {
   ok('after the quota, the storage holds the LastRun and the record from before it, whole');
 }
 
+// One write of a store refused by the storage while the others go through
+// (the record's, as a write into a broken database file would be): the
+// store is said to have failed, and the next store keeps what this one
+// could not.
+const refuseRecord = (page, refused) => page.evaluate((isRefused) => {
+  window.recordRefused = isRefused;
+  if (window.recordWatched)
+    return;
+  window.recordWatched = true;
+  const put = IDBObjectStore.prototype.put;
+  // Adding a key the store holds already fails in the request, not at once.
+  IDBObjectStore.prototype.put = function (...args) {
+    return (window.recordRefused && args[1] === '/saved/Record' ? this.add : put).apply(this, args);
+  };
+}, refused);
+
+async function refusedWrite(page) {
+  const before = await kept(page);
+  await refuseRecord(page, true);
+  await winLevel(page);
+  await waitFor(async () => NOT_SAVED.test(await noteShown(page)), 'the note that the record could not be saved');
+  const after = await kept(page);
+  check(after['/saved/Record'] === before['/saved/Record'],
+    `a refused write left the record ${after['/saved/Record']} in the storage, not ${before['/saved/Record']}`);
+  ok('a store with one refused write says the record could not be saved, and the record from before stays');
+  await refuseRecord(page, false);
+  await winLevel(page);
+  const games = gamesIn(before['/saved/Record']) + 2;
+  await waitFor(async () => gamesIn((await kept(page))['/saved/Record']) === games, `the record of ${games} games kept`);
+  ok('the next store keeps the record the refused one could not');
+}
+
 // The browser closes the page's database, as it does when the site's data
 // is cleared: the next store fails at once.
 async function closedStorage(page) {
@@ -195,6 +227,9 @@ async function main() {
   }, 'the LastRun and the record of a won level in the storage');
   ok('a won level leaves its LastRun and its record in the storage');
   await overQuota(page);
+  const refusing = await openPage(false);
+  await refusedWrite(refusing);
+  await refusing.close();
   const again = await openPage(false);
   await closedStorage(again);
   await again.close();

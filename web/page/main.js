@@ -183,6 +183,9 @@ function storeSaved() {
 // Emscripten's store never answers for a transaction the browser aborts,
 // as it does over its quota, and every later store would wait behind it. An
 // aborted transaction tells its database, which ends the wait instead.
+// A single write the storage refuses, Emscripten passes over and commits the
+// rest as a success; its error reaches the database too, and the store is
+// undone there, so that it keeps all of its files or none.
 function syncOut() {
   return new Promise((resolve) => {
     const db = fs().filesystems.IDBFS.dbs[SAVED_DIR];
@@ -191,13 +194,26 @@ function syncOut() {
       if (answered)
         return;
       answered = true;
-      if (db)
+      if (db) {
         db.removeEventListener('abort', aborted);
+        db.removeEventListener('error', refused);
+      }
       resolve(error);
     };
     const aborted = (event) => answer(event.target.error || new Error('the store was aborted'));
-    if (db)
+    const refused = (event) => {
+      const { error, transaction } = event.target;
+      try {
+        transaction.abort();
+      } catch (finished) {
+        // Already ended: there is nothing left to undo.
+      }
+      answer(error || new Error('a write of the store was refused'));
+    };
+    if (db) {
       db.addEventListener('abort', aborted);
+      db.addEventListener('error', refused);
+    }
     try {
       fs().syncfs(false, answer);
     } catch (error) {
