@@ -43,9 +43,10 @@ for file in Scrt1.o crti.o crtn.o; do
 	readelf -n "/usr/lib/x86_64-linux-gnu/$file" 2>/dev/null | grep -q "x86 feature: IBT, SHSTK" || start_files_marked=no
 done
 # hardening-check knows stack clash protection only by the probing loop of a
-# frame over eight pages; smaller frames of a page or more get their probes
-# written out, one "or [rsp],0x0" after each page. Without the loop, every
-# such frame must be probed so.
+# stack allocation sized at run time, which C++ has none of. A fixed frame of
+# a page or more is probed one "or [rsp],0x0" after each page, written out or
+# in a loop of another shape, neither of which it knows; every such frame
+# must be probed so.
 unprobed_frames() {
 	objdump -d --no-show-raw-insn -M intel "$1" | awk '
 		function value(hex, i, n) {
