@@ -1,6 +1,6 @@
 // The browser's storage failing under the game, in a headless Chromium: over
-// its quota in the middle of a visit, closed by the browser, and unreadable
-// from the start of one. In each the game plays on, the page says the record
+// its quota in the middle of a visit, refusing one write of a store, closed
+// by the browser, and unreadable from the start of one. In each the game plays on, the page says the record
 // is not saved, and what the storage kept before (LastRun, the record) is
 // still there, whole, once the storage works again.
 //
@@ -113,19 +113,27 @@ async function checkKept(before, what) {
   return page;
 }
 
-// Over its quota the browser aborts the transaction that would write past
-// it, with a QuotaExceededError: every write of it undone. Chromium's quota
-// cannot be lowered from outside, so the page's writes are aborted so.
-const fillQuota = (page, full) => page.evaluate((isFull) => {
-  window.quotaFull = isFull;
-  if (window.quotaWatched)
+// The page's writes into its storage, broken one of two ways until the
+// fault is set to null:
+// - 'quota': over its quota the browser aborts the transaction that would
+//   write past it, with a QuotaExceededError, every write of it undone.
+//   Chromium's quota cannot be lowered from outside, so the page's writes are
+//   aborted so.
+// - 'refused': the record's write alone fails while the others go through,
+//   as a write into a broken database file would. Adding a key the store
+//   holds already fails in the request, not at once.
+const breakWrites = (page, fault) => page.evaluate((kind) => {
+  window.writeFault = kind;
+  if (window.writesWatched)
     return;
-  window.quotaWatched = true;
+  window.writesWatched = true;
   const put = IDBObjectStore.prototype.put;
   IDBObjectStore.prototype.put = function (...args) {
+    if (window.writeFault === 'refused' && args[1] === '/saved/Record')
+      return this.add(...args);
     const request = put.apply(this, args);
     const transaction = this.transaction;
-    if (window.quotaFull && !transaction.overQuota) {
+    if (window.writeFault === 'quota' && !transaction.overQuota) {
       transaction.overQuota = true;
       request.addEventListener('success', () => {
         Object.defineProperty(transaction, 'error', { value: new DOMException('Over the quota', 'QuotaExceededError') });
@@ -134,11 +142,11 @@ const fillQuota = (page, full) => page.evaluate((isFull) => {
     }
     return request;
   };
-}, full);
+}, fault);
 
 async function overQuota(page) {
   const before = await kept(page);
-  await fillQuota(page, true);
+  await breakWrites(page, 'quota');
   await winLevel(page);
   await waitFor(async () => NOT_SAVED.test(await noteShown(page)), 'the note that the record could not be saved');
   check(gamesIn(await page.evaluate(() => Module.FS.readFile('/saved/Record', { encoding: 'utf8' }))) === 2,
@@ -146,39 +154,25 @@ async function overQuota(page) {
   // A store that waited for ever would hold back the end message too.
   await page.keyboard.press('Escape');
   await waitFor(() => page.evaluate(() => !document.getElementById('message').hidden), 'the end message after Esc');
-  await fillQuota(page, false);
+  await breakWrites(page, null);
   await page.close();
   ok('over the quota the game plays a level to its end, says the record could not be saved, and ends on Esc');
   (await checkKept(before, 'over the quota')).close();
   ok('after the quota, the storage holds the LastRun and the record from before it, whole');
 }
 
-// One write of a store refused by the storage while the others go through
-// (the record's, as a write into a broken database file would be): the
-// store is said to have failed, and the next store keeps what this one
-// could not.
-const refuseRecord = (page, refused) => page.evaluate((isRefused) => {
-  window.recordRefused = isRefused;
-  if (window.recordWatched)
-    return;
-  window.recordWatched = true;
-  const put = IDBObjectStore.prototype.put;
-  // Adding a key the store holds already fails in the request, not at once.
-  IDBObjectStore.prototype.put = function (...args) {
-    return (window.recordRefused && args[1] === '/saved/Record' ? this.add : put).apply(this, args);
-  };
-}, refused);
-
+// The store with one write refused is said to have failed, and the next
+// store keeps what this one could not.
 async function refusedWrite(page) {
   const before = await kept(page);
-  await refuseRecord(page, true);
+  await breakWrites(page, 'refused');
   await winLevel(page);
   await waitFor(async () => NOT_SAVED.test(await noteShown(page)), 'the note that the record could not be saved');
   const after = await kept(page);
   check(after['/saved/Record'] === before['/saved/Record'],
     `a refused write left the record ${after['/saved/Record']} in the storage, not ${before['/saved/Record']}`);
   ok('a store with one refused write says the record could not be saved, and the record from before stays');
-  await refuseRecord(page, false);
+  await breakWrites(page, null);
   await winLevel(page);
   const games = gamesIn(before['/saved/Record']) + 2;
   await waitFor(async () => gamesIn((await kept(page))['/saved/Record']) === games, `the record of ${games} games kept`);
