@@ -25,28 +25,16 @@ TEST_F(MoveRules, FirewallAndSystemCoreFoughtToTheEnd)
 	EXPECT_EQ(Node(1, 0).GetState(), REVEALED);
 	EXPECT_EQ(Node(2, 0).GetState(), BLOCKED);
 
-	const int firewallAfter[] = {35, 10};
-	const int virusAfter[] = {50, 30};
-	for(int i = 0; i < 2; ++i)
-	{
-		Click(1, 0);
-		EXPECT_EQ(Node(1, 0).GetCoherence(), firewallAfter[i]);
-		EXPECT_EQ(TheVirus().coherence, virusAfter[i]);
-	}
+	EXPECT_EQ(Attack(1, 0), std::make_pair(35, 50));
+	EXPECT_EQ(Attack(1, 0), std::make_pair(10, 30));
 	Click(1, 0);
 	EXPECT_EQ(Node(1, 0).GetType(), HACKED);
 	EXPECT_EQ(TheVirus().coherence, 30);
 	EXPECT_EQ(Node(2, 0).GetState(), ENCRYPTED);
 
 	Click(2, 0);
-	const int coreAfter[] = {45, 20};
-	const int virusAgainstCore[] = {20, 10};
-	for(int i = 0; i < 2; ++i)
-	{
-		Click(2, 0);
-		EXPECT_EQ(Node(2, 0).GetCoherence(), coreAfter[i]);
-		EXPECT_EQ(TheVirus().coherence, virusAgainstCore[i]);
-	}
+	EXPECT_EQ(Attack(2, 0), std::make_pair(45, 20));
+	EXPECT_EQ(Attack(2, 0), std::make_pair(20, 10));
 	EXPECT_FALSE(rules.HasEnded());
 	Click(2, 0);
 	EXPECT_EQ(rules.GetOutcome(), LevelOutcome::WON);

@@ -10,6 +10,7 @@
 
 #include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Hands out the draws a test scripts, 0 once they run out, and counts what
@@ -49,6 +50,12 @@ protected:
 			Click(column, 0);
 			Click(column, 0);
 		}
+	}
+	// One click on a defender: its coherence and the virus's after the exchange.
+	std::pair<int, int> Attack(int column, int row)
+	{
+		Click(column, row);
+		return {Node(column, row).GetCoherence(), TheVirus().coherence};
 	}
 	const NetworkNode &Node(int column, int row) const { return rules.At({column, row}); }
 	const Virus &TheVirus() const { return rules.GetVirus(); }
