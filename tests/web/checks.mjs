@@ -13,14 +13,15 @@ export function ok(what) {
   console.log(`ok - ${what}`);
 }
 
-export async function waitFor(condition, what, limit = 20000) {
+// A bench timing what it waits for asks again more often than every 50 ms.
+export async function waitFor(condition, what, limit = 20000, every = 50) {
   const deadline = Date.now() + limit;
   for (;;) {
     if (await condition())
       return;
     if (Date.now() > deadline)
       throw new Failure(`timed out waiting for ${what}`);
-    await new Promise((resolve) => setTimeout(resolve, 50));
+    await new Promise((resolve) => setTimeout(resolve, every));
   }
 }
 

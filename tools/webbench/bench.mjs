@@ -24,6 +24,7 @@ import os from 'node:os';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { PredefinedNetworkConditions, ROOT, launchChromium } from '../../tests/web/chromium.mjs';
+import { waitFor as waitUntil } from '../../tests/web/checks.mjs';
 
 const here = path.dirname(fileURLToPath(import.meta.url));
 const BARE_PAGE = 'bench-bare-frame.html';
@@ -43,14 +44,7 @@ const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'applic
 const traceMs = Number(process.env.TRACE_MS || 5000);
 
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
-async function waitFor(condition, what) {
-  const deadline = Date.now() + WAIT_MS;
-  while (!(await condition())) {
-    if (Date.now() > deadline)
-      throw new Error(`timed out waiting for ${what}`);
-    await sleep(100);
-  }
-}
+const waitFor = (condition, what) => waitUntil(condition, what, WAIT_MS);
 
 // The first shipped map, always the same level.
 function firstMap() {
